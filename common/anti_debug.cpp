@@ -1,0 +1,9 @@
+#include "common/anti_debug.h"
+
+#include <windows.h>
+
+void AntiDebuggingCheck()
+{
+    if (IsDebuggerPresent())
+        ExitProcess(0);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Ends the process at once when a debugger is attached.
+void AntiDebuggingCheck();

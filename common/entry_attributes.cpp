@@ -1,0 +1,13 @@
+#include "common/entry_attributes.h"
+
+#include <windows.h>
+
+uint32_t EntryAttributes(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    return NonZeroAttributes(found.dwFileAttributes);
+}

@@ -1,0 +1,33 @@
+#include "common/whole_file.h"
+
+#include <windows.h>
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    DWORD size = GetFileSize(file, nullptr);
+    std::string text(size == INVALID_FILE_SIZE ? 0 : size, '\0');
+    DWORD read = 0;
+    if (!text.empty() && !ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        read = 0;
+    CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    DWORD error = GetLastError();
+    BOOL closed = CloseHandle(file);
+    SetLastError(error);
+    return ok && closed && written == text.size();
+}

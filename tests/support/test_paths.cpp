@@ -1,0 +1,77 @@
+#include "support/test_paths.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+std::string TestProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path);
+    return text.substr(0, text.find_last_of('\\') + 1);
+}
+
+std::string SourceFolder()
+{
+    std::string unix = QUORREL_SOURCE_DIR;
+    std::string windows = "Z:";
+    for (char c : unix)
+        windows += c == '/' ? '\\' : c;
+    return windows + "\\";
+}
+
+static void CreateFolders(const std::string& path)
+{
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+std::string MakeScratchFolder(const std::string& label)
+{
+    static std::atomic<int> counter{0};
+    std::ostringstream name;
+    name << TestProgramFolder() << "tmp\\" << label << "-" << GetCurrentProcessId() << "-" << counter++ << "\\";
+    RemoveTree(name.str());
+    CreateFolders(name.str().substr(0, name.str().size() - 1));
+    return name.str();
+}
+
+void PutFile(const std::string& path, const std::string& bytes)
+{
+    CreateFolders(path.substr(0, path.find_last_of('\\')));
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        bool isLink = found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink)
+            RemoveTree(path + "\\");
+        else if (!DeleteFileA(path.c_str()))
+            RemoveDirectoryA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    RemoveDirectoryA(folder.c_str());
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb cmake make googletest libxml2-utils imagemagick xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "deps: installing ${missing[*]}" >&2
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
