@@ -13,6 +13,7 @@
 namespace {
 
 struct FolderIdentity {
+    bool looked = false;  // looked up already (identities cost a folder open)
     bool known = false;
     DWORD volume = 0;
     DWORD indexHigh = 0;
@@ -21,14 +22,16 @@ struct FolderIdentity {
 
 // A walked folder and the walked folder it was found in (-1 for the root).
 struct AncestryNode {
-    FolderIdentity identity;
+    std::string folderPath;
     int parent;
+    FolderIdentity identity;
 };
 
 struct QueuedFolder {
     std::string folderPath;
     std::string webPath;
     int parentNode;
+    bool isLink;  // reached through an entry with the reparse-point bit
 };
 
 struct EntryFacts {
@@ -41,13 +44,13 @@ FolderIdentity IdentityOf(const std::string& folderPath)
     HANDLE folder = CreateFileA(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE)
-        return {};
+        return {true};
     BY_HANDLE_FILE_INFORMATION info;
     bool ok = GetFileInformationByHandle(folder, &info);
     CloseHandle(folder);
     if (!ok)
-        return {};
-    return {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+        return {true};
+    return {true, true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 bool SameFolder(const FolderIdentity& a, const FolderIdentity& b)
@@ -55,11 +58,18 @@ bool SameFolder(const FolderIdentity& a, const FolderIdentity& b)
     return a.known && b.known && a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
 }
 
-bool IsOnAncestorChain(const std::vector<AncestryNode>& nodes, int node, const FolderIdentity& identity)
+// Only a link can lead back up the tree: a plain folder's parent is the
+// folder it was listed in. So identities are looked up only for links and,
+// once, for the folders above them.
+bool IsOnAncestorChain(std::vector<AncestryNode>& nodes, int node, const FolderIdentity& identity)
 {
-    for (; node >= 0; node = nodes[node].parent)
-        if (SameFolder(nodes[node].identity, identity))
+    for (; node >= 0; node = nodes[node].parent) {
+        AncestryNode& ancestor = nodes[node];
+        if (!ancestor.identity.looked)
+            ancestor.identity = IdentityOf(ancestor.folderPath);
+        if (SameFolder(ancestor.identity, identity))
             return true;
+    }
     return false;
 }
 
@@ -113,7 +123,8 @@ void WalkOneFolder(const QueuedFolder& folder, int node, const std::string& webA
         if (IsPresentNonFolder(facts.attributes) && HasPageExtension(name))
             deliver(MakePageEntry(folder, name, facts.lastWrite, webAddress));
         if (facts.attributes & kDirectoryBit)
-            queue.push_back({fullPath + "\\", folder.webPath + name + "/", node});
+            queue.push_back({fullPath + "\\", folder.webPath + name + "/", node,
+                             (facts.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileA(search, &listed));
     FindClose(search);
 }
@@ -122,15 +133,18 @@ void WalkOneFolder(const QueuedFolder& folder, int node, const std::string& webA
 
 void FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver)
 {
-    std::deque<QueuedFolder> queue{{pageFolder, "", -1}};
+    std::deque<QueuedFolder> queue{{pageFolder, "", -1, false}};
     std::vector<AncestryNode> nodes;
     while (!queue.empty()) {
         QueuedFolder folder = std::move(queue.front());
         queue.pop_front();
-        FolderIdentity identity = IdentityOf(folder.folderPath);
-        if (IsOnAncestorChain(nodes, folder.parentNode, identity))
-            continue;  // a link back up the tree: walking it again would never end
-        nodes.push_back({identity, folder.parentNode});
+        FolderIdentity identity;
+        if (folder.isLink) {
+            identity = IdentityOf(folder.folderPath);
+            if (IsOnAncestorChain(nodes, folder.parentNode, identity))
+                continue;  // a link back up the tree: walking it again would never end
+        }
+        nodes.push_back({folder.folderPath, folder.parentNode, identity});
         WalkOneFolder(folder, static_cast<int>(nodes.size()) - 1, webAddress, deliver, queue);
     }
 }
