@@ -69,7 +69,7 @@ std::string OutcomeMessage(const GenerationOutcome& outcome, bool htmlFlag)
     std::string message;
     for (const std::string& failure : outcome.failures)
         message += failure + "\r\n";
-    return message + "\r\n" + std::to_string(outcome.pageCount) + " html files were found; the files named above keep their old content.";
+    return message + "\r\n" + std::to_string(outcome.pageCount) + " html files were found; the files named above were not changed.";
 }
 
 void GenerationRun(const std::string& pageFolderText, const std::string& webAddressText, bool htmlFlag)
