@@ -27,13 +27,6 @@ std::string PlaceProbe(const std::string& folder)
     return probe;
 }
 
-std::string Quoted(const std::string& path)
-{
-    std::string quoted = "\"";
-    quoted.append(path).append("\"");
-    return quoted;
-}
-
 std::optional<DWORD> RunToEnd(const std::string& commandLine, const std::string& currentFolder = {})
 {
     ChildProcess child = StartProcess(commandLine, currentFolder);
