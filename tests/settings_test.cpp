@@ -140,6 +140,19 @@ TEST(SettingsFile, AFolderOfThatNameCountsAsAbsent)
     RemoveTree(folder);
 }
 
+TEST(SettingsFile, AFileThatCannotBeReadLoadsAsTwoEmptyTexts)
+{
+    std::string folder = MakeScratchFolder("locked");
+    std::string probe = PlaceProbe(folder);
+    PutFile(folder + "tellurio.ini", "http://kept.example\r\nC:\\kept\r\n");
+    HANDLE held = CreateFileA((folder + "tellurio.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExpectLoaded(LoadWith(Quoted(probe), folder + "out.bin"), true, "", "", "held open");
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(folder + "tellurio.ini"), "http://kept.example\r\nC:\\kept\r\n");
+    RemoveTree(folder);
+}
+
 TEST(SettingsFile, SavesExactlyTwoLinesAndLoadsThemBack)
 {
     struct Case { const char* label; std::optional<std::string> before; const char* webAddress; const char* pageFolder; };

@@ -233,9 +233,17 @@ TEST(VersionCheck, AnUnreachableServerEndsTheCheckSilently)
     CloseHandle(child.process);
 }
 
+TEST(MakerServer, AllThreeAddressesUseTheOneHost)
+{
+    const std::string site = std::string("http://") + MakerHost() + "/site/";
+    EXPECT_EQ(VersionPagePath(), "/site/Quillmarn.html");
+    EXPECT_EQ(VersionMarker(), "QuillmarnVersion");
+    EXPECT_EQ(HomepageAddress(), site + "Quillmarn.html?appopen");
+    EXPECT_EQ(InfoPageAddress(), site + "Information.html?Software=Quillmarn&v=2.3");
+}
+
 TEST(OpenHomepage, HandsTheHomeAddressToTheShellEachTime)
 {
-    EXPECT_EQ(HomepageAddress(), std::string("http://") + MakerHost() + "/site/Quillmarn.html?appopen");
     std::string recordFolder = MakeScratchFolder("homepage");
     RecordingHttpHandler handler(recordFolder);
     ChildProcess child = StartProbe("homepage 2");
