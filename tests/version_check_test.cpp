@@ -30,6 +30,9 @@ public:
         hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
                   ERROR_SUCCESS;
         old_ = old;
+        // A run that was cut short left the recorder registered: put Wine's own browser back afterwards.
+        if (old_.find(kRecorder) != std::string::npos)
+            old_ = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
         // The folder ends in a backslash, which would escape its closing quote.
         std::string command = HelperCommand(kRecorder) + " " + Quoted(recordFolder + ".") + " \"%1\"";
         RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
