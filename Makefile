@@ -19,7 +19,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	@$(CMAKE) --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
 test: build
-	@$(XVFB) $(SESSION) ctest --test-dir $(BUILD) --output-on-failure
+	@QUORREL_WINE_MANAGED=N $(XVFB) $(SESSION) ctest --test-dir $(BUILD) --output-on-failure
 
 bench: build
 	@$(XVFB) $(SESSION) tools/bench.sh
