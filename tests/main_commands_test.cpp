@@ -153,7 +153,8 @@ TEST(Create, ClearedCheckBoxLeavesTheHtmlMapAloneEvenWithTheInformationWindowHid
     SetFieldText(run.Control(kWebAddressFieldId), "http://www.example.test");
 
     MessageBoxSeen box = PressCreateAndReadSummary(run);
-    EXPECT_EQ(box.text, "3 html files is inserted into the sitemap.xml file\r\nin " + pages + " folder");
+    // The old sitemap.html is a page of the folder too.
+    EXPECT_EQ(box.text, "4 html files is inserted into the sitemap.xml file\r\nin " + pages + " folder");
     EXPECT_EQ(box.owner, run.infoWindow);
     EXPECT_EQ(FileBytes(pages + "sitemap.html"), "kept as it was");
     EXPECT_NE(FileBytes(pages + "sitemap.xml").find("http://www.example.test/index.html"), std::string::npos);
