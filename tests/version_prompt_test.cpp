@@ -24,11 +24,6 @@ StartOptions AskingThisMachine()
     return options;
 }
 
-struct RunGuard {
-    QuorrelRun& run;
-    ~RunGuard() { FinishQuorrel(run); }
-};
-
 constexpr char kVersionRequest[] = "GET /site/Quillmarn.html HTTP/1.0\r\n\r\n";
 
 }  // namespace
@@ -38,7 +33,7 @@ TEST(VersionCheck, NewerVersionOnTheServerShowsThePromptOverTheInformationWindow
     LocalServer server({{{HttpAnswer(VersionPage("2.4"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
     QuorrelRun run = StartQuorrel("version-newer", AskingThisMachine());
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
     std::optional<MessageBoxSeen> prompt = WaitForMessageBox(run.child.id, 15000);
@@ -61,7 +56,7 @@ TEST(VersionCheck, SameVersionOnTheServerShowsNothing)
     LocalServer server({{{HttpAnswer(VersionPage("2.3"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
     QuorrelRun run = StartQuorrel("version-same", AskingThisMachine());
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
     ASSERT_TRUE(server.WaitUntilServed(15000)) << "the version page was not asked for";
