@@ -17,13 +17,6 @@ std::string VersionPage(const std::string& version)
     return page;
 }
 
-StartOptions AskingThisMachine()
-{
-    StartOptions options;
-    options.program = "quorrel_localhost.exe";
-    return options;
-}
-
 constexpr char kVersionRequest[] = "GET /site/Quillmarn.html HTTP/1.0\r\n\r\n";
 
 }  // namespace
@@ -32,7 +25,7 @@ TEST(VersionCheck, NewerVersionOnTheServerShowsThePromptOverTheInformationWindow
 {
     LocalServer server({{{HttpAnswer(VersionPage("2.4"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
-    QuorrelRun run = StartQuorrel("version-newer", AskingThisMachine());
+    QuorrelRun run = StartQuorrel("version-newer", StartOptions{});
     FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
@@ -55,7 +48,7 @@ TEST(VersionCheck, SameVersionOnTheServerShowsNothing)
 {
     LocalServer server({{{HttpAnswer(VersionPage("2.3"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
-    QuorrelRun run = StartQuorrel("version-same", AskingThisMachine());
+    QuorrelRun run = StartQuorrel("version-same", StartOptions{});
     FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 

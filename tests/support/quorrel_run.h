@@ -33,7 +33,7 @@ struct QuorrelRun {
 
 struct StartOptions {
     std::optional<std::string> settingsBytes;  // tellurio.ini beside the copy
-    std::string program = "quorrel.exe";       // in the build folder
+    std::string program = "quorrel_localhost.exe";  // in the build folder; asks no outside host
     std::string copyName = "quorrel.exe";      // the copy's file name
     std::string shell32LoadOrder = "-";        // per-program Wine load order, "-": unchanged
     std::string fileBeside;                    // below build\tests\, copied beside the copy
