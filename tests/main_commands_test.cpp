@@ -1,3 +1,4 @@
+#include "support/http_recorder.h"
 #include "support/quorrel_run.h"
 #include "support/test_paths.h"
 
@@ -195,4 +196,21 @@ TEST(Keyboard, TabInAFieldKeepsTheFocus)
     PostMessageA(field, WM_CHAR, 'z', 0x002C0001);
     ASSERT_TRUE(WaitUntil([&] { return WindowText(field).find('z') != std::string::npos; }, 5000));
     EXPECT_EQ(focus(), field);
+}
+
+TEST(Homepage, EachPressHandsTheHomeAddressToTheShell)
+{
+    std::string recordFolder = MakeScratchFolder("homepage-button");
+    RecordingHttpHandler handler(recordFolder);
+    QuorrelRun run = StartQuorrel("homepage");
+    FinishedAtEnd guard{run};
+    ASSERT_TRUE(run.mainWindow);
+
+    PressButton(run.Control(kHomepageButtonId));
+    PressButton(run.Control(kHomepageButtonId));
+
+    const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen";
+    EXPECT_EQ(RecordedOnceSettled(recordFolder, 2, 15000), (std::vector<std::string>{home, home}));
+    EXPECT_TRUE(IsWindowVisible(run.mainWindow));
+    RemoveTree(recordFolder);
 }

@@ -1,3 +1,4 @@
+#include "support/http_recorder.h"
 #include "support/local_server.h"
 #include "support/test_paths.h"
 #include "support/window_probe.h"
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 #include <optional>
@@ -15,79 +15,6 @@
 namespace {
 
 constexpr DWORD kChildLimitMs = 15000;
-constexpr char kRecorder[] = "url_recorder.exe";
-
-// Makes the test's url_recorder the shell's handler for http addresses in
-// this Wine prefix, and puts the previous handler back afterwards.
-class RecordingHttpHandler {
-public:
-    explicit RecordingHttpHandler(const std::string& recordFolder)
-    {
-        RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
-        char old[1024] = {};
-        DWORD size = sizeof old - 1;
-        hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
-                  ERROR_SUCCESS;
-        old_ = old;
-        // A run that was cut short left the recorder registered: put Wine's own browser back afterwards.
-        if (old_.find(kRecorder) != std::string::npos)
-            old_ = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
-        // The folder ends in a backslash, which would escape its closing quote.
-        std::string command = HelperCommand(kRecorder) + " " + Quoted(recordFolder + ".") + " \"%1\"";
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
-    }
-    ~RecordingHttpHandler()
-    {
-        if (hadOld_)
-            RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                           static_cast<DWORD>(old_.size() + 1));
-        else
-            RegDeleteValueA(key_, nullptr);
-        RegCloseKey(key_);
-    }
-
-private:
-    HKEY key_ = nullptr;
-    bool hadOld_ = false;
-    std::string old_;
-};
-
-bool RecorderRunning()
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    bool running = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
-        running = lstrcmpiA(entry.szExeFile, kRecorder) == 0;
-    CloseHandle(snapshot);
-    return running;
-}
-
-std::vector<std::string> Recorded(const std::string& folder)
-{
-    std::vector<std::string> addresses;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.url").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return addresses;
-    do
-        addresses.push_back(FileBytes(folder + found.cFileName));
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return addresses;
-}
-
-// The recorder writes before it ends, so once none runs every address the
-// shell was handed is on disk.
-std::vector<std::string> RecordedOnceSettled(const std::string& folder, size_t expected)
-{
-    WaitUntil([&] { return Recorded(folder).size() >= expected && !RecorderRunning(); }, kChildLimitMs);
-    return Recorded(folder);
-}
-
 HWND IconControl(HWND box)
 {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -221,7 +148,7 @@ TEST(VersionCheck, PromptsOnlyForAGreaterAnnouncedVersion)
         CloseHandle(child.process);
         EXPECT_EQ(server.Finish(), "GET /site/Quillmarn.html HTTP/1.0\r\n\r\n") << c.announced;
         opened += c.answer == IDYES;
-        std::vector<std::string> recorded = RecordedOnceSettled(recordFolder, opened);
+        std::vector<std::string> recorded = RecordedOnceSettled(recordFolder, opened, kChildLimitMs);
         EXPECT_EQ(recorded.size(), opened) << c.announced;
         for (const std::string& address : recorded)
             EXPECT_EQ(address, HomepageAddress());
@@ -252,6 +179,6 @@ TEST(OpenHomepage, HandsTheHomeAddressToTheShellEachTime)
     ChildProcess child = StartProbe("homepage 2");
     EXPECT_EQ(WaitForExit(child, kChildLimitMs), 0u);
     CloseHandle(child.process);
-    EXPECT_EQ(RecordedOnceSettled(recordFolder, 2), (std::vector<std::string>{HomepageAddress(), HomepageAddress()}));
+    EXPECT_EQ(RecordedOnceSettled(recordFolder, 2, kChildLimitMs), (std::vector<std::string>{HomepageAddress(), HomepageAddress()}));
     RemoveTree(recordFolder);
 }

@@ -1,0 +1,73 @@
+#include "support/http_recorder.h"
+
+#include "support/test_paths.h"
+#include "support/window_probe.h"
+
+#include <tlhelp32.h>
+
+namespace {
+
+constexpr char kRecorder[] = "url_recorder.exe";
+
+bool RecorderRunning()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
+        running = lstrcmpiA(entry.szExeFile, kRecorder) == 0;
+    CloseHandle(snapshot);
+    return running;
+}
+
+std::vector<std::string> Recorded(const std::string& folder)
+{
+    std::vector<std::string> addresses;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.url").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return addresses;
+    do
+        addresses.push_back(FileBytes(folder + found.cFileName));
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return addresses;
+}
+
+}  // namespace
+
+RecordingHttpHandler::RecordingHttpHandler(const std::string& recordFolder)
+{
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
+    char old[1024] = {};
+    DWORD size = sizeof old - 1;
+    hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    old_ = old;
+    // A run that was cut short left the recorder registered: put Wine's own browser back afterwards.
+    if (old_.find(kRecorder) != std::string::npos)
+        old_ = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
+    // The folder ends in a backslash, which would escape its closing quote.
+    std::string command = HelperCommand(kRecorder) + " " + Quoted(recordFolder + ".") + " \"%1\"";
+    RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+}
+
+RecordingHttpHandler::~RecordingHttpHandler()
+{
+    if (hadOld_)
+        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
+                       static_cast<DWORD>(old_.size() + 1));
+    else
+        RegDeleteValueA(key_, nullptr);
+    RegCloseKey(key_);
+}
+
+std::vector<std::string> RecordedOnceSettled(const std::string& folder, size_t expected, DWORD timeoutMs)
+{
+    // The recorder writes before it ends, so once none runs every address the
+    // shell was handed is on disk.
+    WaitUntil([&] { return Recorded(folder).size() >= expected && !RecorderRunning(); }, timeoutMs);
+    return Recorded(folder);
+}
