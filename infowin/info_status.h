@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+#include <oaidl.h>
+
+// The information window's status bar, written by the browser's events.
+extern HWND InfoStatusBar;
+
+// ProgressChange (108): "<n>% complete"; a ProgressMax of 0 changes nothing.
+void OnProgressChange(VARIANT* progress, VARIANT* progressMax);
+
+// StatusTextChange (102): the text; the null record clears the bar.
+void OnStatusTextChange(VARIANT* text);

@@ -1,0 +1,43 @@
+// Child program for the automation tests whose outcome ends the process:
+// start-up of the layer alone, and readings of values without a reading.
+#include "app/shell_functions.h"
+#include "infowin/automation.h"
+#include "infowin/info_status.h"
+
+#include <oleauto.h>
+
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 100;
+    LookUpShellFunctions();
+    InitAutomation();
+    const char* mode = argv[1];
+    if (std::strcmp(mode, "init") == 0)
+        return 0;
+    VARIANT first = {};
+    VARIANT second = {};
+    if (std::strcmp(mode, "progress-max-text") == 0) {
+        first.vt = VT_I4;
+        first.lVal = 50;
+        second.vt = VT_BSTR;
+        second.bstrVal = SysAllocString(L"200");
+        OnProgressChange(&first, &second);
+    } else if (std::strcmp(mode, "progress-decimal") == 0) {
+        first.vt = VT_DECIMAL;
+        second.vt = VT_I4;
+        second.lVal = 100;
+        OnProgressChange(&first, &second);
+    } else if (std::strcmp(mode, "status-text-object") == 0) {
+        first.vt = VT_DISPATCH;
+        OnStatusTextChange(&first);
+    } else if (std::strcmp(mode, "status-text-array") == 0) {
+        first.vt = VT_ARRAY | VT_BSTR;
+        OnStatusTextChange(&first);
+    } else {
+        return 100;
+    }
+    return 0;  // reached only when the value had a reading
+}
