@@ -1,7 +1,7 @@
-#include "app/shell_functions.h"
 #include "infowin/automation.h"
 #include "infowin/automation_text.h"
 #include "infowin/event_sink.h"
+#include "support/automation_setup.h"
 #include "support/own_message_boxes.h"
 #include "support/recording_control.h"
 #include "support/test_paths.h"
@@ -12,16 +12,6 @@
 #include <oleauto.h>
 
 namespace {
-
-void StartAutomation()
-{
-    static bool started = false;
-    if (!started) {
-        LookUpShellFunctions();
-        InitAutomation();
-        started = true;
-    }
-}
 
 RecordingControl MakeControl()
 {
@@ -34,14 +24,6 @@ VARIANT NumberArgument(LONG value)
     record.vt = VT_I4;
     record.lVal = value;
     return record;
-}
-
-std::string ChildCommand(const char* mode)
-{
-    std::string line = "\"";
-    line += TestProgramFolder();
-    line += "automation_child.exe\" ";
-    return line + mode;
 }
 
 std::vector<MessageBoxSeen> CallWithBlock(ObjectRef object, const char* member, std::vector<VARIANT> arguments)
@@ -101,7 +83,7 @@ TEST(AutomationText, FailureMessages)
 
 TEST(CallMethod, NavigateIsAMethodCallWithTextAndOmittedArguments)
 {
-    StartAutomation();
+    StartAutomationOnce();
     RecordingControl control = MakeControl();
     std::vector<VARIANT> arguments = {TextArgument("http://127.0.0.1/caf\xE9.html"), OmittedArgument(),
                                       OmittedArgument(), OmittedArgument(), OmittedArgument()};
@@ -126,7 +108,7 @@ TEST(CallMethod, NavigateIsAMethodCallWithTextAndOmittedArguments)
 
 TEST(CallMethod, EmptyTextArrivesWithLengthZero)
 {
-    StartAutomation();
+    StartAutomationOnce();
     RecordingControl control = MakeControl();
     CallWithBlock(&control, "Navigate", {TextArgument(""), TextArgument(nullptr)});
     ASSERT_EQ(control.calls.size(), 1u);
@@ -139,7 +121,7 @@ TEST(CallMethod, EmptyTextArrivesWithLengthZero)
 
 TEST(CallMethod, PrefixesChooseCallKindNameAndNamedArgument)
 {
-    StartAutomation();
+    StartAutomationOnce();
     struct Case {
         const char* member;
         std::vector<std::wstring> asked;
@@ -182,7 +164,7 @@ TEST(CallMethod, PrefixesChooseCallKindNameAndNamedArgument)
 
 TEST(CallMethod, UnknownMemberIsReportedAndNotCalled)
 {
-    StartAutomation();
+    StartAutomationOnce();
     struct Case { const char* member; const char* reported; size_t lookUps; };
     const Case cases[] = {
         {"Reload", "Reload", 1},
@@ -206,7 +188,7 @@ TEST(CallMethod, UnknownMemberIsReportedAndNotCalled)
 
 TEST(CallMethod, EmptyObjectShowsNothingAndSetsStatus)
 {
-    StartAutomation();
+    StartAutomationOnce();
     LastStatus = S_OK;
     std::vector<MessageBoxSeen> boxes = CallWithBlock(nullptr, "Navigate", {TextArgument("x")});
     EXPECT_TRUE(boxes.empty());
@@ -215,7 +197,7 @@ TEST(CallMethod, EmptyObjectShowsNothingAndSetsStatus)
 
 TEST(CallMethod, BlockWithoutValidHeaderCallsNothing)
 {
-    StartAutomation();
+    StartAutomationOnce();
     RecordingControl control = MakeControl();
     ArgumentBlock block = {};
     std::vector<MessageBoxSeen> boxes = AnswerOwnMessageBoxes([&] { CallMethod(&control, block); });
@@ -226,7 +208,7 @@ TEST(CallMethod, BlockWithoutValidHeaderCallsNothing)
 
 TEST(QueryInterfaceByText, AnswersTheInterfaceOrEmpty)
 {
-    StartAutomation();
+    StartAutomationOnce();
     RecordingControl control = MakeControl();
     void* container = QueryInterfaceByText(static_cast<IDispatch*>(&control), "{b196b284-bab4-101a-b69c-00aa00341d07}");
     EXPECT_EQ(container, static_cast<IConnectionPointContainer*>(&control));
@@ -240,7 +222,7 @@ TEST(QueryInterfaceByText, AnswersTheInterfaceOrEmpty)
 
 TEST(SystemErrorText, OneLineOrEmpty)
 {
-    StartAutomation();
+    StartAutomationOnce();
     std::string text = SystemErrorText(E_OUTOFMEMORY);
     EXPECT_FALSE(text.empty());
     EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
@@ -249,7 +231,7 @@ TEST(SystemErrorText, OneLineOrEmpty)
 
 TEST(CreateHostedControl, UnknownProgIdShowsCreationMessagesAndLeavesObjectEmpty)
 {
-    StartAutomation();
+    StartAutomationOnce();
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
     size_t connections = ConnectionTable.size();
@@ -281,8 +263,8 @@ TEST(CreateHostedControl, UnknownProgIdShowsCreationMessagesAndLeavesObjectEmpty
 
 TEST(InitAutomation, SecondCallChangesNothing)
 {
-    StartAutomation();
-    RecordingControl control = MakeControl();
+    StartAutomationOnce();
+    RecordingControl& control = LastingControl();
     control.AddPoint(IID_IDispatch);
     ConnectEvents(&control, "");
     size_t connections = ConnectionTable.size();
@@ -293,7 +275,7 @@ TEST(InitAutomation, SecondCallChangesNothing)
 
 TEST(InitAutomation, LooksUpEverythingItNeeds)
 {
-    ChildProcess child = StartProcess(ChildCommand("init"));
+    ChildProcess child = StartProcess(AutomationChildCommand("init"));
     ASSERT_NE(child.process, nullptr);
     EXPECT_EQ(WaitForExit(child, 15000), 0u);
     CloseHandle(child.process);

@@ -1,6 +1,6 @@
 // Runs with ATL disabled for this program and its children (see
 // tests/CMakeLists.txt).
-#include "support/test_paths.h"
+#include "support/automation_setup.h"
 #include "support/window_probe.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,7 @@ TEST(MissingAtl, AutomationStartEndsWithLibraryReport)
 {
     HMODULE atl = LoadLibraryA("ATL.DLL");
     ASSERT_EQ(atl, nullptr) << "ATL is not disabled for this test";
-    std::string line = "\"";
-    line += TestProgramFolder();
-    line += "automation_child.exe\" init";
-    ChildProcess child = StartProcess(line);
+    ChildProcess child = StartProcess(AutomationChildCommand("init"));
     ASSERT_NE(child.process, nullptr);
     std::optional<MessageBoxSeen> box = WaitForMessageBox(child.id, 15000);
     ASSERT_TRUE(box.has_value());

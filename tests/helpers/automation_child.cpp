@@ -25,16 +25,8 @@ int main(int argc, char** argv)
         second.vt = VT_BSTR;
         second.bstrVal = SysAllocString(L"200");
         OnProgressChange(&first, &second);
-    } else if (std::strcmp(mode, "progress-decimal") == 0) {
-        first.vt = VT_DECIMAL;
-        second.vt = VT_I4;
-        second.lVal = 100;
-        OnProgressChange(&first, &second);
     } else if (std::strcmp(mode, "status-text-object") == 0) {
         first.vt = VT_DISPATCH;
-        OnStatusTextChange(&first);
-    } else if (std::strcmp(mode, "status-text-array") == 0) {
-        first.vt = VT_ARRAY | VT_BSTR;
         OnStatusTextChange(&first);
     } else {
         return 100;

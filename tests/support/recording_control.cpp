@@ -65,6 +65,11 @@ ArrivedArgument Arrived(const VARIANT& record)
 
 }  // namespace
 
+RecordingControl& LastingControl(std::vector<KnownMember> members)
+{
+    return *new RecordingControl(std::move(members));
+}
+
 RecordingControl::RecordingControl(std::vector<KnownMember> members) : members_(std::move(members)) {}
 
 RecordingControl::~RecordingControl()

@@ -70,6 +70,11 @@ private:
     std::vector<KnownMember> members_;
 };
 
+// A control that is never freed: the event tables keep the addresses of
+// connected objects until the process ends, so a later object must not
+// reuse one.
+RecordingControl& LastingControl(std::vector<KnownMember> members = {});
+
 class RecordingPoint final : public IConnectionPoint {
 public:
     RecordingPoint(RecordingControl& owner, const IID& interfaceId) : owner_(owner), interfaceId_(interfaceId) {}
