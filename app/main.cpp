@@ -1,6 +1,10 @@
+#include "app/fatal_report.h"
+#include "app/start_up.h"
+
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    ExitProcess(0);
+    InstallMemoryFailureHook();
+    RunProgram();
 }

@@ -1,0 +1,18 @@
+#pragma once
+#include "app/window_frame.h"
+
+#include <string>
+
+// The working window: web address and page folder fields, Browse, Create,
+// the HTML map check box and Open Homepage; owned by PrimaryWindow.
+extern ControlRecord* MainWindow;
+
+// Builds the window hidden with its eight controls; PrimaryWindow must exist.
+void CreateMainWindow();
+void ShowMainWindow();
+
+std::string WebAddressText();
+std::string PageFolderText();
+void SetWebAddressText(const std::string& text);
+void SetPageFolderText(const std::string& text);
+bool HtmlMapChecked();

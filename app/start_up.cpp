@@ -1,0 +1,55 @@
+#include "app/start_up.h"
+
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/picker_request.h"
+#include "app/shell_functions.h"
+#include "app/window_frame.h"
+#include "common/anti_debug.h"
+#include "infowin/info_window.h"
+#include "settings/settings_file.h"
+#include "update/maker_server.h"
+#include "update/version_check.h"
+
+#include <windows.h>
+#include <winsock.h>
+
+namespace {
+
+HANDLE versionCheckThread = nullptr;
+
+void FillFieldsFromSettings()
+{
+    LoadedSettings loaded = LoadSettings();
+    if (!loaded.present)
+        return;
+    SetWebAddressText(loaded.settings.webAddress);
+    SetPageFolderText(loaded.settings.pageFolder);
+}
+
+}  // namespace
+
+void RunProgram()
+{
+    moduleInstance = GetModuleHandleA(nullptr);
+    RegisterAppWindowClass();
+    CreateUiFont();
+    LookUpShellFunctions();
+    // The version text is the constant kAppVersion (common/app_identity.h).
+    AntiDebuggingCheck();
+    // The automation layer (COM and the control-hosting functions) starts here.
+    AntiDebuggingCheck();
+    CreateInfoWindow();
+    LookUpShellExecute();
+    SetPickerSlot(pickerRequest, PickerSlot::Title, "Select Folder");
+    SetPickerSlot(pickerRequest, PickerSlot::StartFolder, "C:\\");
+    CreateMainWindow();
+    FillFieldsFromSettings();
+    ShowInfoPage(InfoPageAddress(), "BRISKEL FREEWARE");
+    versionCheckThread = CreateThread(nullptr, 0, VersionCheck, nullptr, 0, nullptr);
+    ShowMainWindow();
+
+    RunMessageLoop();
+    WSACleanup();
+    ExitProcess(0);
+}

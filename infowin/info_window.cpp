@@ -1,0 +1,88 @@
+#include "infowin/info_window.h"
+
+#include "common/app_identity.h"
+#include "common/primary_window.h"
+
+#include <commctrl.h>
+
+ControlRecord* InfoWindow = nullptr;
+ControlRecord* BrowserHost = nullptr;
+HWND InfoStatusBar = nullptr;
+
+namespace {
+
+constexpr int kHostMargin = 5;
+constexpr int kStatusBarRoom = 20;
+
+void CreateStatusBar()
+{
+    InitCommonControls();
+    ControlRecord& record = TakeNextRecord({.style = WS_CHILD | WS_VISIBLE, .parent = InfoWindow->window});
+    record.window = CreateStatusWindowA(record.style, "", record.parent, record.identifier);
+    GiveUiFont(record);
+    InfoStatusBar = record.window;
+    InfoWindow->statusBar = InfoStatusBar;
+}
+
+}  // namespace
+
+void CreateInfoWindow()
+{
+    InfoWindow = &CreateRecordedWindow({.extendedStyle = WS_EX_CONTROLPARENT,
+                                        .className = kAppWindowClass,
+                                        .text = kAppIdentifier,
+                                        .style = WS_OVERLAPPEDWINDOW,
+                                        .x = 80,
+                                        .y = 80,
+                                        .width = 480,
+                                        .height = 320});
+    SetPrimaryWindow(InfoWindow->window);
+
+    SetWindowTextA(InfoWindow->window, " ");
+    InfoWindow->width = 840;
+    MoveRecordedWindow(*InfoWindow);
+    InfoWindow->height = 680;
+    MoveRecordedWindow(*InfoWindow);
+    InfoWindow->OnResize = OnInfoResize;
+    InfoWindow->OnClose = OnInfoClose;
+
+    BrowserHost = &CreateRecordedWindow({.className = "STATIC",
+                                         .style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW,
+                                         .x = kHostMargin,
+                                         .y = kHostMargin,
+                                         .width = 820,
+                                         .height = 640,
+                                         .parent = InfoWindow->window});
+    // The browser control goes into BrowserHost here, and its progress and
+    // status-text events are connected to the status bar.
+
+    CreateStatusBar();
+}
+
+void ShowInfoPage(const std::string& address, const std::string& caption)
+{
+    ShowWindow(InfoWindow->window, SW_SHOWNORMAL);
+    // The browser control's "Navigate" to address goes here.
+    (void)address;
+    SetWindowTextA(InfoWindow->window, caption.c_str());
+}
+
+void OnInfoResize()
+{
+    RECT client;
+    GetClientRect(InfoWindow->window, &client);
+
+    BrowserHost->x = kHostMargin;
+    MoveRecordedWindow(*BrowserHost);
+    BrowserHost->width = client.right - 2 * kHostMargin;
+    MoveRecordedWindow(*BrowserHost);
+
+    RECT host;
+    GetWindowRect(BrowserHost->window, &host);
+    MapWindowPoints(nullptr, InfoWindow->window, reinterpret_cast<POINT*>(&host), 2);
+    BrowserHost->y = host.top;
+    BrowserHost->height = client.bottom - host.top - kStatusBarRoom;
+    MoveRecordedWindow(*BrowserHost);
+}
+
+void OnInfoClose() { ShowWindow(InfoWindow->window, SW_HIDE); }

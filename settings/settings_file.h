@@ -1,0 +1,21 @@
+#pragma once
+#include "settings/program_folder.h"
+#include "settings/settings_format.h"
+
+#include <string>
+
+struct LoadedSettings {
+    bool present = false;
+    Settings settings;
+};
+
+// "tellurio.ini" beside the program, computed afresh from the command line.
+std::string SettingsPath();
+
+// The two texts of the settings file; present is false when there is no
+// such file (a folder of that name does not count).
+LoadedSettings LoadSettings();
+
+// Puts the two texts in place of the settings file in one step. A failed
+// save keeps the old file and is reported in a message box.
+void SaveSettings(const std::string& webAddress, const std::string& pageFolder);

@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// A page's raw web address made safe for both site maps: the five XML
+// specials become entities, the kept ranges (40-59, 65-125) pass, every
+// other byte becomes "%" and two capital hexadecimal digits.
+std::string escapeAddress(std::string_view text);

@@ -1,0 +1,82 @@
+#include "sitemap/generation_run.h"
+
+#include "common/anti_debug.h"
+#include "common/app_identity.h"
+#include "common/file_replace.h"
+#include "common/message_box.h"
+#include "common/primary_window.h"
+#include "sitemap/folder_walk.h"
+#include "sitemap/run_texts.h"
+#include "sitemap/sitemap_html.h"
+#include "sitemap/sitemap_xml.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string RefusalFor(const std::string& pageFolderText, const std::string& pageFolder)
+{
+    if (pageFolderText.empty())
+        return "No page folder was given.\r\nType the folder that holds the pages, or choose it with Browse.";
+    DWORD attributes = GetFileAttributesA(pageFolder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return "The page folder \"" + pageFolderText + "\" does not exist or is not a folder.\r\nNothing was written.";
+    return {};
+}
+
+void PutOutput(const std::string& path, const std::string& text, GenerationOutcome& outcome)
+{
+    ReplaceOutcome replaced = ReplaceFileContents(path, text);
+    if (!replaced.ok)
+        outcome.failures.push_back(replaced.failureMessage);
+}
+
+}  // namespace
+
+GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std::string& webAddressText,
+                                   bool htmlFlag)
+{
+    GenerationOutcome outcome;
+    outcome.pageFolder = WithTrailing(pageFolderText, '\\');
+    outcome.refusal = RefusalFor(pageFolderText, outcome.pageFolder);
+    if (!outcome.refusal.empty())
+        return outcome;
+
+    SitemapXmlWriter xml;
+    SitemapHtmlWriter html;
+    BeginSitemapXml(xml);
+    BeginSitemapHtml(html);
+    FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
+        AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
+        AddSitemapHtmlPage(html, page.address);
+        ++outcome.pageCount;
+    });
+    EndSitemapXml(xml);
+    EndSitemapHtml(html);
+
+    if (htmlFlag)
+        PutOutput(outcome.pageFolder + "sitemap.html", html.text, outcome);
+    PutOutput(outcome.pageFolder + "sitemap.xml", xml.text, outcome);
+    return outcome;
+}
+
+std::string OutcomeMessage(const GenerationOutcome& outcome, bool htmlFlag)
+{
+    if (!outcome.refusal.empty())
+        return outcome.refusal;
+    if (outcome.failures.empty())
+        return SummaryText(outcome.pageCount, outcome.pageFolder, htmlFlag);
+    std::string message;
+    for (const std::string& failure : outcome.failures)
+        message += failure + "\r\n";
+    return message + "\r\n" + std::to_string(outcome.pageCount) + " html files were found; the files named above were not changed.";
+}
+
+void GenerationRun(const std::string& pageFolderText, const std::string& webAddressText, bool htmlFlag)
+{
+    AntiDebuggingCheck();
+    GenerationOutcome outcome = GenerateSitemaps(pageFolderText, webAddressText, htmlFlag);
+    bool failed = !outcome.refusal.empty() || !outcome.failures.empty();
+    ShowMessageBox(PrimaryWindow(), OutcomeMessage(outcome, htmlFlag).c_str(), kAppIdentifier,
+                   MB_OK | MB_SETFOREGROUND | (failed ? MB_ICONEXCLAMATION : 0));
+}

@@ -1,0 +1,32 @@
+#include "support/quorrel_run.h"
+
+#include <gtest/gtest.h>
+
+TEST(StartUpLookUps, MissingShellPiecesEndWithTheirReportAndNoOtherWindow)
+{
+    struct Case { const char* loadOrder; const char* fileBeside; const char* text; DWORD exitCode; };
+    const Case cases[] = {
+        {"", "", "Library not found  shell32.dll", 1},
+        {"native", "fakes\\SHBrowseForFolder\\shell32.dll", "Function not found SHBrowseForFolder", 2},
+        {"native", "fakes\\ShellExecuteA\\shell32.dll", "Function not found ShellExecuteA", 2},
+    };
+    int caseNumber = 0;
+    for (const Case& c : cases) {
+        StartOptions options;
+        options.copyName = "quorrel_lookup_" + std::to_string(GetCurrentProcessId()) + "_" +
+                           std::to_string(caseNumber++) + ".exe";
+        options.shell32LoadOrder = c.loadOrder;
+        options.fileBeside = c.fileBeside;
+        options.waitForMainWindow = false;
+        QuorrelRun run = StartQuorrel("lookup", options);
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000);
+        ASSERT_TRUE(box) << c.text;
+        EXPECT_EQ(box->caption, "Quillmarn");
+        EXPECT_EQ(box->text, c.text);
+        EXPECT_EQ(box->owner, nullptr) << c.text;
+        EXPECT_EQ(ProcessWindows(run.child.id), std::vector<HWND>{box->window}) << c.text;
+        AnswerMessageBox(box->window, IDOK);
+        EXPECT_EQ(WaitForExit(run.child, 10000), c.exitCode) << c.text;
+        FinishQuorrel(run);
+    }
+}

@@ -1,0 +1,101 @@
+#include "support/quorrel_run.h"
+
+#include "support/test_paths.h"
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 20000;
+
+// Wine's per-program setting: the environment of a Wine process does not
+// reach the loader of the processes it starts.
+std::string LoadOrderKey(const std::string& programName)
+{
+    return "Software\\Wine\\AppDefaults\\" + programName + "\\DllOverrides";
+}
+
+void SetShell32LoadOrder(const std::string& programName, const std::string& loadOrder)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, LoadOrderKey(programName).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(loadOrder.c_str()),
+                   static_cast<DWORD>(loadOrder.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string ProgramName(const QuorrelRun& run) { return run.program.substr(run.program.find_last_of('\\') + 1); }
+
+}  // namespace
+
+QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options)
+{
+    QuorrelRun run;
+    run.folder = MakeScratchFolder(label);
+    run.program = run.folder + options.copyName;
+    CopyFileA((TestProgramFolder() + "..\\" + options.program).c_str(), run.program.c_str(), FALSE);
+    if (options.shell32LoadOrder != "-")
+        SetShell32LoadOrder(options.copyName, options.shell32LoadOrder);
+    if (options.settingsBytes)
+        PutFile(run.SettingsPath(), *options.settingsBytes);
+    if (!options.fileBeside.empty()) {
+        std::string name = options.fileBeside.substr(options.fileBeside.find_last_of('\\') + 1);
+        CopyFileA((TestProgramFolder() + options.fileBeside).c_str(), (run.folder + name).c_str(), FALSE);
+    }
+    run.child = StartProcess("\"" + run.program + "\"", run.folder);
+    if (!options.waitForMainWindow)
+        return run;
+    run.mainWindow = WaitForWindow(run.child.id, kMainCaption, kStartTimeoutMs);
+    if (run.mainWindow)
+        run.infoWindow = GetWindow(run.mainWindow, GW_OWNER);
+    return run;
+}
+
+void FinishQuorrel(QuorrelRun& run)
+{
+    if (run.child.process) {
+        if (!WaitForExit(run.child, 0)) {
+            TerminateProcess(run.child.process, 99);
+            WaitForExit(run.child, 5000);
+        }
+        CloseHandle(run.child.process);
+        run.child = {};
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, LoadOrderKey(ProgramName(run)).c_str());
+    RemoveTree(run.folder);
+}
+
+std::optional<DWORD> CloseMainWindow(const QuorrelRun& run)
+{
+    PostMessageA(run.mainWindow, WM_CLOSE, 0, 0);
+    return WaitForExit(run.child, 10000);
+}
+
+void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SetFieldText(HWND field, const std::string& text)
+{
+    SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+}
+
+RECT PlacementOf(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId)
+{
+    std::vector<HWND> found;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            found.push_back(window);
+    }
+    return found;
+}

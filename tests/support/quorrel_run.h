@@ -1,0 +1,65 @@
+#pragma once
+#include "support/window_probe.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// A copy of the program started from a scratch folder of its own, so its
+// settings file beside it is private to one test.
+
+// Control identifiers in creation order: the information window, its host
+// and status bar, the main window, then the main window's controls.
+enum QuorrelControl {
+    kInfoWindowId = 0, kBrowserHostId, kStatusBarId, kMainWindowId,
+    kWebAddressLabelId, kWebAddressFieldId, kPageFolderLabelId, kPageFolderFieldId,
+    kBrowseButtonId, kCreateButtonId, kHtmlMapCheckBoxId, kHomepageButtonId,
+};
+
+inline constexpr char kMainCaption[] = "Quorrel 2.3";
+inline constexpr char kInfoCaption[] = "BRISKEL FREEWARE";
+
+struct QuorrelRun {
+    std::string folder;   // the program's folder, with trailing "\"
+    std::string program;  // the copy's path
+    ChildProcess child;
+    HWND mainWindow = nullptr;
+    HWND infoWindow = nullptr;
+
+    HWND Control(QuorrelControl id) const { return GetDlgItem(mainWindow, id); }
+    std::string SettingsPath() const { return folder + "tellurio.ini"; }
+};
+
+struct StartOptions {
+    std::optional<std::string> settingsBytes;  // tellurio.ini beside the copy
+    std::string program = "quorrel.exe";       // in the build folder
+    std::string copyName = "quorrel.exe";      // the copy's file name
+    std::string shell32LoadOrder = "-";        // per-program Wine load order, "-": unchanged
+    std::string fileBeside;                    // below build\tests\, copied beside the copy
+    bool waitForMainWindow = true;
+};
+
+// Copies the program into a fresh folder and starts it there; waits until
+// its main window shows (mainWindow stays null when it never does), unless
+// told not to wait.
+QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options = {});
+
+// Ends the program if it is still running and removes its folder.
+void FinishQuorrel(QuorrelRun& run);
+
+// Asks the main window to close as its close box does; answers the exit code.
+std::optional<DWORD> CloseMainWindow(const QuorrelRun& run);
+
+// Presses a push button or check box without waiting for what it starts.
+void PressButton(HWND button);
+
+// Sets a field's text in the running program.
+void SetFieldText(HWND field, const std::string& text);
+
+// A window's rectangle: screen coordinates for top-level windows, the
+// parent's client coordinates for child windows.
+RECT PlacementOf(HWND window);
+
+// The visible top-level windows of a process, in z-order (front first).
+std::vector<HWND> ProcessWindows(DWORD processId);

@@ -1,0 +1,30 @@
+#include "support/unix_command.h"
+
+#include "support/test_paths.h"
+#include "support/window_probe.h"
+
+#include <windows.h>
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    std::string path = windowsPath.substr(2);
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+std::optional<int> RunUnixCommand(const std::string& command, unsigned timeoutMs)
+{
+    std::string folder = MakeScratchFolder("unix");
+    std::string status = folder + "status";
+    ChildProcess shell = StartProcess("/bin/sh -c \"" + command + "; echo $? > " + UnixPath(status) + ".part; mv " +
+                                      UnixPath(status) + ".part " + UnixPath(status) + "\"");
+    if (shell.process)
+        CloseHandle(shell.process);
+    std::optional<int> result;
+    if (WaitUntil([&] { return GetFileAttributesA(status.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
+        result = std::stoi(FileBytes(status));
+    RemoveTree(folder);
+    return result;
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Opens the maker's home page in the user's browser through the shell's
+// "open" verb; the outcome is not examined.
+void OpenHomepage();
