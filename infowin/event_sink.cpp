@@ -136,6 +136,14 @@ IConnectionPoint* FindEventSource(IConnectionPointContainer* container, const ch
     return SUCCEEDED(LastStatus) ? point : nullptr;
 }
 
+const ConnectionRecord* NewestConnection(ObjectRef object)
+{
+    for (auto it = ConnectionTable.rbegin(); it != ConnectionTable.rend(); ++it)
+        if (it->object == object && it->sink)
+            return &*it;
+    return nullptr;
+}
+
 }  // namespace
 
 const EventSink SharedSinkMethods = {
@@ -167,12 +175,11 @@ void ConnectEvents(ObjectRef object, const char* eventInterfaceText)
     record.cookie = cookie;
 }
 
+bool HasEventConnection(ObjectRef object) { return NewestConnection(object) != nullptr; }
+
 void RegisterEventHandler(ObjectRef object, long dispid, EventHandler handler)
 {
-    const ConnectionRecord* connection = nullptr;
-    for (auto it = ConnectionTable.rbegin(); it != ConnectionTable.rend() && !connection; ++it)
-        if (it->object == object && it->sink)
-            connection = &*it;
+    const ConnectionRecord* connection = NewestConnection(object);
     if (!connection) {
         LastStatus = kNoConnectionStatus;
         return;

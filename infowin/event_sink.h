@@ -72,6 +72,9 @@ void ResetEventTables();
 // or else the first one enumerated. Failures only set LastStatus.
 void ConnectEvents(ObjectRef object, const char* eventInterfaceText);
 
+// Whether object has an event connection.
+bool HasEventConnection(ObjectRef object);
+
 // Binds handler to event dispid of object's newest connection, replacing an
 // earlier binding; without a connection sets LastStatus to 0x80000003.
 void RegisterEventHandler(ObjectRef object, long dispid, EventHandler handler);

@@ -2,8 +2,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-// The information window's status bar, written by the browser's events.
-extern HWND InfoStatusBar;
+// The browser's events written to the information window's status bar.
 
 // ProgressChange (108): "<n>% complete"; a ProgressMax of 0 changes nothing.
 void OnProgressChange(VARIANT* progress, VARIANT* progressMax);

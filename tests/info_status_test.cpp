@@ -1,6 +1,7 @@
 #include "infowin/automation.h"
 #include "infowin/event_sink.h"
 #include "infowin/info_status.h"
+#include "infowin/info_window.h"
 #include "infowin/progress_text.h"
 #include "infowin/variant_reading.h"
 #include "support/automation_setup.h"
