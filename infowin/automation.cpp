@@ -28,6 +28,18 @@ struct ResolvedMember {
     std::string name;
 };
 
+// ANSI text to wide text: one call to count, one to convert.
+std::wstring WideText(const char* text)
+{
+    int count = automationFunctions.multiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (count < 1)
+        return {};
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    count = automationFunctions.multiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), count);
+    wide.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
+    return wide;
+}
+
 void ReportCreationFailure(const char* progId, HRESULT code)
 {
     std::string text = CreationFailureText(progId, SystemErrorText(code), static_cast<uint32_t>(code));
@@ -183,17 +195,6 @@ void* QueryInterfaceByText(void* object, const char* interfaceText)
 std::string SystemErrorText(HRESULT code)
 {
     return PlatformErrorText(static_cast<DWORD>(code), automationFunctions.formatMessage);
-}
-
-std::wstring WideText(const char* text)
-{
-    int count = automationFunctions.multiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (count < 1)
-        return {};
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    count = automationFunctions.multiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), count);
-    wide.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
-    return wide;
 }
 
 VARIANT TextArgument(const char* text)

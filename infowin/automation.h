@@ -71,9 +71,6 @@ void* QueryInterfaceByText(void* object, const char* interfaceText);
 // The platform's message text for code on one line; empty when it has none.
 std::string SystemErrorText(HRESULT code);
 
-// ANSI text to wide text through the looked-up MultiByteToWideChar.
-std::wstring WideText(const char* text);
-
 // Packing helpers: an argument record holding text (the caller keeps the
 // text alive during the call) and one standing for an omitted argument.
 VARIANT TextArgument(const char* text);

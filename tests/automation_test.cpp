@@ -273,7 +273,7 @@ TEST(InitAutomation, SecondCallChangesNothing)
     EXPECT_EQ(ConnectionTable.size(), connections);
 }
 
-TEST(InitAutomation, LooksUpEverythingItNeeds)
+TEST(InitAutomation, LooksUpEverythingItNeedsAndLeavesTheStatusUnset)
 {
     ChildProcess child = StartProcess(AutomationChildCommand("init"));
     ASSERT_NE(child.process, nullptr);

@@ -15,8 +15,9 @@ int main(int argc, char** argv)
     LookUpShellFunctions();
     InitAutomation();
     const char* mode = argv[1];
+    // Start-up calls nothing whose result it keeps: the status is still -1.
     if (std::strcmp(mode, "init") == 0)
-        return 0;
+        return LastStatus == -1 ? 0 : 3;
     VARIANT first = {};
     VARIANT second = {};
     if (std::strcmp(mode, "progress-max-text") == 0) {
