@@ -53,7 +53,7 @@ TEST(FatalReport, ShowsTheCodesTextThenEndsWithItsExitCode)
         {"memory-thread", "Insufficient memory", 3},
     };
     for (const Case& c : cases) {
-        ChildProcess child = StartProcess("\"" + TestProgramFolder() + "fatal_probe.exe\" " + c.arguments);
+        ChildProcess child = StartProcess(HelperCommand("fatal_probe.exe") + " " + c.arguments);
         ASSERT_NE(child.process, nullptr);
         std::optional<MessageBoxSeen> box = WaitForMessageBox(child.id, kChildLimitMs);
         if (!box) {

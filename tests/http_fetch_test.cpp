@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace {
 
 constexpr char kPath[] = "/site/Quillmarn.html";

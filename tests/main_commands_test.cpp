@@ -7,11 +7,6 @@
 
 namespace {
 
-struct RunGuard {
-    QuorrelRun& run;
-    ~RunGuard() { FinishQuorrel(run); }
-};
-
 std::string MakePageFolder(const std::string& label)
 {
     std::string folder = MakeScratchFolder(label);
@@ -122,7 +117,7 @@ TEST(Create, ShowsTheSummaryOverTheInformationWindowAndWritesBothMaps)
 {
     std::string pages = MakePageFolder("pages");
     QuorrelRun run = StartQuorrel("create");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     SetFieldText(run.Control(kPageFolderFieldId), pages.substr(0, pages.size() - 1));
     SetFieldText(run.Control(kWebAddressFieldId), "http://www.example.test/");
@@ -142,7 +137,7 @@ TEST(Create, ClearedCheckBoxLeavesTheHtmlMapAloneEvenWithTheInformationWindowHid
     std::string pages = MakePageFolder("pages");
     PutFile(pages + "sitemap.html", "kept as it was");
     QuorrelRun run = StartQuorrel("create-nohtml");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     PostMessageA(run.infoWindow, WM_CLOSE, 0, 0);
     HWND checkBox = run.Control(kHtmlMapCheckBoxId);
@@ -164,7 +159,7 @@ TEST(Create, ClearedCheckBoxLeavesTheHtmlMapAloneEvenWithTheInformationWindowHid
 TEST(Browse, StartsAtTheDriveThenAtTheLastChoiceAndCancelEmptiesTheField)
 {
     QuorrelRun run = StartQuorrel("browse");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
     EXPECT_EQ(Browse(run, IDOK, KeepSelection), "C:\\") << "the first dialog did not start at C:\\";
@@ -181,7 +176,7 @@ TEST(Browse, StartsAtTheDriveThenAtTheLastChoiceAndCancelEmptiesTheField)
 TEST(Keyboard, TabInAFieldKeepsTheFocus)
 {
     QuorrelRun run = StartQuorrel("tab");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     HWND field = run.Control(kWebAddressFieldId);
     DWORD thread = GetWindowThreadProcessId(run.mainWindow, nullptr);

@@ -27,13 +27,6 @@ std::string PlaceProbe(const std::string& folder)
     return probe;
 }
 
-std::string Quoted(const std::string& path)
-{
-    std::string quoted = "\"";
-    quoted.append(path).append("\"");
-    return quoted;
-}
-
 std::optional<DWORD> RunToEnd(const std::string& commandLine, const std::string& currentFolder = {})
 {
     ChildProcess child = StartProcess(commandLine, currentFolder);
@@ -144,6 +137,19 @@ TEST(SettingsFile, AFolderOfThatNameCountsAsAbsent)
     std::string probe = PlaceProbe(folder);
     ASSERT_TRUE(CreateDirectoryA((folder + "tellurio.ini").c_str(), nullptr));
     ExpectLoaded(LoadWith(Quoted(probe), folder + "out.bin"), false, "", "", "folder");
+    RemoveTree(folder);
+}
+
+TEST(SettingsFile, AFileThatCannotBeReadLoadsAsTwoEmptyTexts)
+{
+    std::string folder = MakeScratchFolder("locked");
+    std::string probe = PlaceProbe(folder);
+    PutFile(folder + "tellurio.ini", "http://kept.example\r\nC:\\kept\r\n");
+    HANDLE held = CreateFileA((folder + "tellurio.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExpectLoaded(LoadWith(Quoted(probe), folder + "out.bin"), true, "", "", "held open");
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(folder + "tellurio.ini"), "http://kept.example\r\nC:\\kept\r\n");
     RemoveTree(folder);
 }
 

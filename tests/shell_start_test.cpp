@@ -7,11 +7,6 @@
 
 namespace {
 
-struct RunGuard {
-    QuorrelRun& run;
-    ~RunGuard() { FinishQuorrel(run); }
-};
-
 StartOptions SettingsOptions(const std::string& bytes)
 {
     StartOptions options;
@@ -29,7 +24,7 @@ int IndexOf(const std::vector<HWND>& windows, HWND window)
 TEST(FirstStart, ShowsBothWindowsWithDefaultsAndEndsWritingThem)
 {
     QuorrelRun run = StartQuorrel("first");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     ASSERT_TRUE(run.infoWindow) << "the main window has no owner";
 
@@ -70,7 +65,7 @@ TEST(FirstStart, ControlsCarryTheirTextsClassesAndPlaces)
         {kHomepageButtonId, "Button", "Open Homepage", {10, 140, 160, 160}},
     };
     QuorrelRun run = StartQuorrel("controls");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
     auto expectInPlace = [&](const char* when) {
@@ -111,7 +106,7 @@ TEST(Settings, FileTextsGoIntoTheFields)
     };
     for (const Case& c : cases) {
         QuorrelRun run = StartQuorrel("settings", SettingsOptions(c.file));
-        RunGuard guard{run};
+        FinishedAtEnd guard{run};
         ASSERT_TRUE(run.mainWindow) << c.file;
         EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), c.webAddress) << c.file;
         EXPECT_EQ(WindowText(run.Control(kPageFolderFieldId)), c.pageFolder) << c.file;
@@ -128,7 +123,7 @@ TEST(Closing, WritesTheFieldsByteForByteAndEndsWithZero)
     };
     for (const Case& c : cases) {
         QuorrelRun run = StartQuorrel("closing", SettingsOptions("old\r\nold\r\nextra\r\n"));
-        RunGuard guard{run};
+        FinishedAtEnd guard{run};
         ASSERT_TRUE(run.mainWindow);
         if (c.hideInfoWindow) {
             PostMessageA(run.infoWindow, WM_CLOSE, 0, 0);
@@ -144,7 +139,7 @@ TEST(Closing, WritesTheFieldsByteForByteAndEndsWithZero)
 TEST(InfoWindow, ClosingHidesItAndTheProgramGoesOn)
 {
     QuorrelRun run = StartQuorrel("infoclose");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     PostMessageA(run.infoWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.infoWindow); }, 5000));
@@ -159,7 +154,7 @@ TEST(InfoWindow, ClosingHidesItAndTheProgramGoesOn)
 TEST(InfoWindow, ResizingLaysOutHostAndStatusBar)
 {
     QuorrelRun run = StartQuorrel("inforesize");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     HWND host = GetDlgItem(run.infoWindow, kBrowserHostId);
     HWND statusBar = GetDlgItem(run.infoWindow, kStatusBarId);

@@ -20,6 +20,7 @@ SOCKET ListenOnLoopback(unsigned short& port)
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
     int size = sizeof address;
     if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, 4) != 0 ||
         getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
@@ -53,7 +54,7 @@ void SendAll(SOCKET socket, const std::string& bytes)
 
 }  // namespace
 
-LocalServer::LocalServer(ServerScript script) : script_(std::move(script))
+LocalServer::LocalServer(ServerScript script) : script_(std::move(script)), port_(script_.port)
 {
     StartSockets();
     listener_ = ListenOnLoopback(port_);
@@ -66,6 +67,11 @@ LocalServer::~LocalServer()
 {
     Finish();
     CloseHandle(stop_);
+}
+
+bool LocalServer::WaitUntilServed(DWORD timeoutMs) const
+{
+    return thread_ && WaitForSingleObject(thread_, timeoutMs) == WAIT_OBJECT_0;
 }
 
 std::string LocalServer::Finish()

@@ -16,6 +16,7 @@ struct ServerPiece {
 struct ServerScript {
     std::vector<ServerPiece> pieces;
     DWORD holdOpenMs = 0;
+    unsigned short port = 0;  // 0: any free port
 };
 
 class LocalServer {
@@ -26,6 +27,9 @@ public:
     LocalServer& operator=(const LocalServer&) = delete;
 
     unsigned short Port() const { return port_; }
+
+    // Waits up to timeoutMs for the one connection to be served by script.
+    bool WaitUntilServed(DWORD timeoutMs) const;
 
     // Ends any pause or hold at once, waits for the serving thread and
     // answers the bytes the client sent.

@@ -48,6 +48,12 @@ QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options = 
 // Ends the program if it is still running and removes its folder.
 void FinishQuorrel(QuorrelRun& run);
 
+// Finishes a run when the test leaves its scope, however it leaves.
+struct FinishedAtEnd {
+    QuorrelRun& run;
+    ~FinishedAtEnd() { FinishQuorrel(run); }
+};
+
 // Asks the main window to close as its close box does; answers the exit code.
 std::optional<DWORD> CloseMainWindow(const QuorrelRun& run);
 

@@ -46,6 +46,15 @@ void PutFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "\"";
+    quoted.append(text).append("\"");
+    return quoted;
+}
+
+std::string HelperCommand(const std::string& exeName) { return Quoted(TestProgramFolder() + exeName); }
+
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -14,6 +14,12 @@ std::string MakeScratchFolder(const std::string& label);
 // Creates path (and its parent folders) holding exactly bytes.
 void PutFile(const std::string& path, const std::string& bytes);
 
+// text between double quotes, for a command line.
+std::string Quoted(const std::string& text);
+
+// The quoted path of a helper program beside the test program.
+std::string HelperCommand(const std::string& exeName);
+
 // The bytes of a file, read with the platform's file functions.
 std::string FileBytes(const std::string& path);
 
