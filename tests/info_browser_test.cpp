@@ -64,11 +64,6 @@ struct LocalProxy {
     }
 };
 
-struct RunGuard {
-    QuorrelRun& run;
-    ~RunGuard() { FinishQuorrel(run); }
-};
-
 std::string PageAnswer() { return HttpAnswer("<html><body>Information</body></html>"); }
 
 // Every text set on the status bar, in order, followed by subclassing it.
@@ -103,7 +98,7 @@ TEST(InfoBrowser, StartUpCreatesTheControlAndNavigatesToTheInformationPage)
     LocalServer server({{{PageAnswer()}}, 0});
     LocalProxy proxy(server.Port());
     QuorrelRun run = StartQuorrel("browser");
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
     ASSERT_TRUE(run.infoWindow);
     EXPECT_TRUE(WaitUntil([&] { return WindowText(run.infoWindow) == kInfoCaption; }, 10000));
@@ -123,7 +118,7 @@ TEST(InfoBrowser, WithoutTheControlStartUpReportsItsCreationAndShowsBothWindows)
     RegistryValueSetting noBrowser("Software\\Wine\\AppDefaults\\" + options.copyName + "\\DllOverrides", "ieframe",
                                    REG_SZ, "", 1);
     QuorrelRun run = StartQuorrel("no_browser", options);
-    RunGuard guard{run};
+    FinishedAtEnd guard{run};
     std::vector<MessageBoxSeen> boxes;
     while (std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 5000)) {
         boxes.push_back(*box);

@@ -10,6 +10,7 @@ TEST(MissingAtl, StartUpEndsWithTheLibraryReportBeforeAnyWindow)
     StartOptions options;
     options.waitForMainWindow = false;
     QuorrelRun run = StartQuorrel("no_atl", options);
+    FinishedAtEnd guard{run};
     std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 15000);
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, "Library not found  ATL.DLL");
@@ -18,5 +19,4 @@ TEST(MissingAtl, StartUpEndsWithTheLibraryReportBeforeAnyWindow)
     EXPECT_EQ(ProcessWindows(run.child.id), std::vector<HWND>{box->window});
     AnswerMessageBox(box->window, IDOK);
     EXPECT_EQ(WaitForExit(run.child, 10000), 1u);
-    FinishQuorrel(run);
 }
