@@ -6,6 +6,7 @@
 #include "app/shell_functions.h"
 #include "app/window_frame.h"
 #include "common/anti_debug.h"
+#include "infowin/automation.h"
 #include "infowin/info_window.h"
 #include "settings/settings_file.h"
 #include "update/maker_server.h"
@@ -37,7 +38,7 @@ void RunProgram()
     LookUpShellFunctions();
     // The version text is the constant kAppVersion (common/app_identity.h).
     AntiDebuggingCheck();
-    // The automation layer (COM and the control-hosting functions) starts here.
+    InitAutomation();
     AntiDebuggingCheck();
     CreateInfoWindow();
     LookUpShellExecute();

@@ -2,17 +2,46 @@
 
 #include "common/app_identity.h"
 #include "common/primary_window.h"
+#include "infowin/event_sink.h"
+#include "infowin/info_status.h"
 
 #include <commctrl.h>
 
 ControlRecord* InfoWindow = nullptr;
 ControlRecord* BrowserHost = nullptr;
 HWND InfoStatusBar = nullptr;
+ObjectRef BrowserObject = nullptr;
 
 namespace {
 
 constexpr int kHostMargin = 5;
 constexpr int kStatusBarRoom = 20;
+
+constexpr char kBrowserProgId[] = "Shell.Explorer.1";
+constexpr char kBrowserEventsText[] = "{34A715A0-6587-11D0-924A-0020AFC7AC4D}";  // DWebBrowserEvents2
+constexpr long kProgressChangeId = 108;
+constexpr long kStatusTextChangeId = 102;
+
+void CreateBrowserControl()
+{
+    CreateHostedControl(BrowserObject, BrowserHost->window, kBrowserProgId);
+    // Wine's browser has no connection point for IDispatch and cannot list
+    // its points, so the default connection finds nothing there; its events
+    // do arrive through the browser's own event interface.
+    if (BrowserObject && !HasEventConnection(BrowserObject))
+        ConnectEvents(BrowserObject, kBrowserEventsText);
+    RegisterEventHandler(BrowserObject, kProgressChangeId, OnProgressChange);
+    RegisterEventHandler(BrowserObject, kStatusTextChangeId, OnStatusTextChange);
+}
+
+void Navigate(const std::string& address)
+{
+    const VARIANT arguments[] = {TextArgument(address.c_str()), OmittedArgument(), OmittedArgument(),
+                                 OmittedArgument(), OmittedArgument()};
+    ArgumentBlock block;
+    PackCall(block, "Navigate", arguments, 5);
+    CallMethod(BrowserObject, block);
+}
 
 void CreateStatusBar()
 {
@@ -53,8 +82,7 @@ void CreateInfoWindow()
                                          .width = 820,
                                          .height = 640,
                                          .parent = InfoWindow->window});
-    // The browser control goes into BrowserHost here, and its progress and
-    // status-text events are connected to the status bar.
+    CreateBrowserControl();
 
     CreateStatusBar();
 }
@@ -62,8 +90,7 @@ void CreateInfoWindow()
 void ShowInfoPage(const std::string& address, const std::string& caption)
 {
     ShowWindow(InfoWindow->window, SW_SHOWNORMAL);
-    // The browser control's "Navigate" to address goes here.
-    (void)address;
+    Navigate(address);
     SetWindowTextA(InfoWindow->window, caption.c_str());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/window_frame.h"
+#include "infowin/automation.h"
 
 #include <string>
 
@@ -8,6 +9,8 @@
 extern ControlRecord* InfoWindow;
 extern ControlRecord* BrowserHost;
 extern HWND InfoStatusBar;
+// The browser control; empty when it could not be created.
+extern ObjectRef BrowserObject;
 
 // Builds the window, the host and the status bar, hidden; sets PrimaryWindow.
 void CreateInfoWindow();

@@ -2,6 +2,8 @@
 
 #include "support/test_paths.h"
 
+#include <tlhelp32.h>
+
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;
@@ -22,6 +24,29 @@ void SetShell32LoadOrder(const std::string& programName, const std::string& load
     RegSetValueExA(key, "shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(loadOrder.c_str()),
                    static_cast<DWORD>(loadOrder.size() + 1));
     RegCloseKey(key);
+}
+
+// Processes the program started itself, such as the surrogate COM starts
+// when a control cannot be loaded into the program; they would otherwise
+// outlive the test and hold its output open.
+void EndProcessesStartedBy(DWORD parentId)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parentId)
+            continue;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (!process)
+            continue;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
 }
 
 std::string ProgramName(const QuorrelRun& run) { return run.program.substr(run.program.find_last_of('\\') + 1); }
@@ -58,6 +83,7 @@ void FinishQuorrel(QuorrelRun& run)
             TerminateProcess(run.child.process, 99);
             WaitForExit(run.child, 5000);
         }
+        EndProcessesStartedBy(run.child.id);
         CloseHandle(run.child.process);
         run.child = {};
     }

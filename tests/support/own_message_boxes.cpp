@@ -1,0 +1,35 @@
+#include "support/own_message_boxes.h"
+
+namespace {
+
+struct Watch {
+    volatile LONG stop = 0;
+    std::vector<MessageBoxSeen> seen;
+};
+
+DWORD WINAPI WatchBoxes(LPVOID data)
+{
+    auto* watch = static_cast<Watch*>(data);
+    while (!InterlockedCompareExchange(&watch->stop, 0, 0)) {
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(GetCurrentProcessId(), 50);
+        if (!box)
+            continue;
+        watch->seen.push_back(*box);
+        AnswerMessageBox(box->window, IDOK);
+        WaitUntil([&] { return !IsWindow(box->window); }, 5000);
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::vector<MessageBoxSeen> AnswerOwnMessageBoxes(const std::function<void()>& action)
+{
+    Watch watch;
+    HANDLE thread = CreateThread(nullptr, 0, WatchBoxes, &watch, 0, nullptr);
+    action();
+    InterlockedExchange(&watch.stop, 1);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    return watch.seen;
+}
