@@ -4,6 +4,7 @@
 #include "infowin/event_sink.h"
 #include "infowin/info_window.h"
 #include "support/automation_setup.h"
+#include "support/browser_proxy.h"
 #include "support/local_server.h"
 #include "support/own_message_boxes.h"
 #include "support/quorrel_run.h"
@@ -13,56 +14,6 @@
 #include <exdisp.h>
 
 namespace {
-
-constexpr char kInternetSettingsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
-// One registry value set while it lives; the value before is put back.
-struct RegistryValueSetting {
-    HKEY key = nullptr;
-    std::string name;
-    DWORD oldType = 0;
-    std::string oldBytes;
-    bool hadValue = false;
-
-    RegistryValueSetting(const std::string& keyPath, const std::string& valueName, DWORD type, const void* bytes,
-                         DWORD size)
-        : name(valueName)
-    {
-        RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                        &key, nullptr);
-        char old[1024] = {};
-        DWORD oldSize = sizeof old;
-        hadValue = RegQueryValueExA(key, name.c_str(), nullptr, &oldType, reinterpret_cast<BYTE*>(old), &oldSize) ==
-                   ERROR_SUCCESS;
-        oldBytes.assign(old, hadValue ? oldSize : 0);
-        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(bytes), size);
-    }
-    ~RegistryValueSetting()
-    {
-        if (hadValue)
-            RegSetValueExA(key, name.c_str(), 0, oldType, reinterpret_cast<const BYTE*>(oldBytes.data()),
-                           static_cast<DWORD>(oldBytes.size()));
-        else
-            RegDeleteValueA(key, name.c_str());
-        RegCloseKey(key);
-    }
-};
-
-// Sends the browser's requests through a proxy on 127.0.0.1, so the
-// information page on the maker's host is served here and its address read.
-struct LocalProxy {
-    DWORD enable = 1;
-    std::string server;
-    RegistryValueSetting enableSetting;
-    RegistryValueSetting serverSetting;
-    explicit LocalProxy(unsigned short port)
-        : server("127.0.0.1:" + std::to_string(port)),
-          enableSetting(kInternetSettingsKey, "ProxyEnable", REG_DWORD, &enable, sizeof enable),
-          serverSetting(kInternetSettingsKey, "ProxyServer", REG_SZ, server.c_str(),
-                        static_cast<DWORD>(server.size() + 1))
-    {
-    }
-};
 
 std::string PageAnswer() { return HttpAnswer("<html><body>Information</body></html>"); }
 
@@ -103,7 +54,7 @@ TEST(InfoBrowser, StartUpCreatesTheControlAndNavigatesToTheInformationPage)
     ASSERT_TRUE(run.infoWindow);
     EXPECT_TRUE(WaitUntil([&] { return WindowText(run.infoWindow) == kInfoCaption; }, 10000));
     std::string request = server.Finish();
-    EXPECT_EQ(request.rfind("GET http://www.briskel.example", 0), 0u) << request;
+    EXPECT_EQ(request.rfind("GET http://127.0.0.1:80/site/Information.html", 0), 0u) << request;
     EXPECT_NE(request.find("/site/Information.html?Software=Quillmarn&v=2.3 HTTP/"), std::string::npos) << request;
     EXPECT_EQ(ProcessWindows(run.child.id).size(), 2u) << "a message box is open";
     EXPECT_EQ(CloseMainWindow(run), 0u);

@@ -1,3 +1,4 @@
+#include "support/browser_proxy.h"
 #include "support/local_server.h"
 #include "support/quorrel_run.h"
 #include "support/test_paths.h"
@@ -25,7 +26,8 @@ TEST(VersionCheck, NewerVersionOnTheServerShowsThePromptOverTheInformationWindow
 {
     LocalServer server({{{HttpAnswer(VersionPage("2.4"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
-    QuorrelRun run = StartQuorrel("version-newer", StartOptions{});
+    LocalProxy browserElsewhere(UnusedPort());  // the information page must not take the one connection
+    QuorrelRun run = StartQuorrel("version-newer");
     FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
@@ -48,7 +50,8 @@ TEST(VersionCheck, SameVersionOnTheServerShowsNothing)
 {
     LocalServer server({{{HttpAnswer(VersionPage("2.3"))}}, 0, 80});
     ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
-    QuorrelRun run = StartQuorrel("version-same", StartOptions{});
+    LocalProxy browserElsewhere(UnusedPort());  // the information page must not take the one connection
+    QuorrelRun run = StartQuorrel("version-same");
     FinishedAtEnd guard{run};
     ASSERT_TRUE(run.mainWindow);
 
