@@ -1,8 +1,6 @@
 #include "sitemap/address_escape.h"
 #include "sitemap/page_selection.h"
 #include "sitemap/run_texts.h"
-#include "sitemap/sitemap_html.h"
-#include "sitemap/sitemap_xml.h"
 
 #include <gtest/gtest.h>
 
@@ -51,56 +49,6 @@ TEST(PageSelection, TakesOnlyTheHtmAndHtmlExtensionsInAnyAsciiCase)
     for (const char* other : {"a.htm.bak", "a.shtml", "a.xhtml", "a.htmx", "README", "a.htm.", "htm", "a.ht",
                               "a.\xC9htm", "sitemap.xml"})
         EXPECT_FALSE(HasPageExtension(other)) << other;
-}
-
-TEST(SitemapXml, IsByteExactWithCrLfAndTabs)
-{
-    SitemapXmlWriter writer;
-    BeginSitemapXml(writer);
-    EndSitemapXml(writer);
-    EXPECT_EQ(writer.text,
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-              "<urlset xmlns=\"http://www.google.com/schemas/sitemap/0.84\">\r\n"
-              "</urlset>\r\n");
-
-    BeginSitemapXml(writer);
-    AddSitemapXmlPage(writer, "http://x/a.htm", "2010-03-06");
-    AddSitemapXmlPage(writer, "http://x/b.htm", "");
-    EndSitemapXml(writer);
-    EXPECT_EQ(writer.text,
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-              "<urlset xmlns=\"http://www.google.com/schemas/sitemap/0.84\">\r\n"
-              "<url>\r\n\t<loc>http://x/a.htm</loc>\r\n\t<lastmod>2010-03-06</lastmod>\r\n"
-              "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n"
-              "<url>\r\n\t<loc>http://x/b.htm</loc>\r\n\t<lastmod></lastmod>\r\n"
-              "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n"
-              "</urlset>\r\n");
-}
-
-TEST(SitemapHtml, ListsEveryPageButThoseNamedExactlySitemapHtml)
-{
-    SitemapHtmlWriter writer;
-    BeginSitemapHtml(writer);
-    for (const char* address : {"http://x/Q&amp;A.htm", "http://x/sitemap.html", "http://x/d/sitemap.html",
-                                "http://x/d/Sitemap.html", "http://x/.htm"})
-        AddSitemapHtmlPage(writer, address);
-    EndSitemapHtml(writer);
-    EXPECT_EQ(writer.text,
-              "<html><head><title>SiteMap</title></head><body>\r\n"
-              "<br><B><center>SITEMAP</center></B><br><br>\r\n"
-              "<table>\r\n"
-              "<tr><td>\r\n<a href=\"http://x/Q&amp;A.htm\">Q&amp;A</a></td></tr>\r\n"
-              "<tr><td>\r\n<a href=\"http://x/d/Sitemap.html\">Sitemap</a></td></tr>\r\n"
-              "<tr><td>\r\n<a href=\"http://x/.htm\"></a></td></tr>\r\n"
-              "</table></body></html>\r\n");
-}
-
-TEST(SitemapHtml, LinkTextIsTheEscapedNameBeforeItsFirstDot)
-{
-    EXPECT_EQ(linkText("http://x/index.html"), "index");
-    EXPECT_EQ(linkText("http://x/docs/my%20page.htm"), "my%20page");
-    EXPECT_EQ(linkText("http://x/jquery.min.html"), "jquery");
-    EXPECT_EQ(linkText("http://x/.htm"), "");
 }
 
 TEST(RunTexts, SummaryAndNormalisation)

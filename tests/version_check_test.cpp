@@ -124,7 +124,7 @@ TEST(VersionCheck, PromptsOnlyForAGreaterAnnouncedVersion)
     size_t opened = 0;
     for (const Case& c : cases) {
         LocalServer server({{{VersionPage(c.announced)}}});
-        ChildProcess child = StartProbe("check " + std::to_string(server.Port()));
+        ChildProcess child = StartProbe(std::to_string(server.Port()));
         ASSERT_NE(child.process, nullptr);
         if (c.prompt) {
             std::optional<MessageBoxSeen> box = WaitForMessageBox(child.id, kChildLimitMs);
@@ -158,27 +158,7 @@ TEST(VersionCheck, PromptsOnlyForAGreaterAnnouncedVersion)
 
 TEST(VersionCheck, AnUnreachableServerEndsTheCheckSilently)
 {
-    ChildProcess child = StartProbe("check " + std::to_string(UnusedPort()));
+    ChildProcess child = StartProbe(std::to_string(UnusedPort()));
     EXPECT_EQ(WaitForExit(child, kChildLimitMs), 0u);
     CloseHandle(child.process);
-}
-
-TEST(MakerServer, AllThreeAddressesUseTheOneHost)
-{
-    const std::string site = std::string("http://") + MakerHost() + "/site/";
-    EXPECT_EQ(VersionPagePath(), "/site/Quillmarn.html");
-    EXPECT_EQ(VersionMarker(), "QuillmarnVersion");
-    EXPECT_EQ(HomepageAddress(), site + "Quillmarn.html?appopen");
-    EXPECT_EQ(InfoPageAddress(), site + "Information.html?Software=Quillmarn&v=2.3");
-}
-
-TEST(OpenHomepage, HandsTheHomeAddressToTheShellEachTime)
-{
-    std::string recordFolder = MakeScratchFolder("homepage");
-    RecordingHttpHandler handler(recordFolder);
-    ChildProcess child = StartProbe("homepage 2");
-    EXPECT_EQ(WaitForExit(child, kChildLimitMs), 0u);
-    CloseHandle(child.process);
-    EXPECT_EQ(RecordedOnceSettled(recordFolder, 2, kChildLimitMs), (std::vector<std::string>{HomepageAddress(), HomepageAddress()}));
-    RemoveTree(recordFolder);
 }

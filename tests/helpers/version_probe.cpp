@@ -1,16 +1,12 @@
-// Runs the version check as the program does, beside a hidden primary
-// window whose thread keeps its messages flowing:
-//   check PORT   the check against 127.0.0.1:PORT
-//   homepage N   opens the home page N times
+// Runs the version check as the program does, against 127.0.0.1:PORT,
+// beside a hidden primary window whose thread keeps its messages flowing.
 #include "app/shell_functions.h"
 #include "common/primary_window.h"
-#include "update/homepage.h"
 #include "update/version_check.h"
 
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -54,18 +50,11 @@ bool PumpUntilDone(HANDLE thread)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 2)
         return 99;
     LookUpShellFunctions();
     LookUpShellExecute();
-    if (std::strcmp(argv[1], "homepage") == 0) {
-        for (int i = std::atoi(argv[2]); i > 0; --i)
-            OpenHomepage();
-        return 0;
-    }
-    if (std::strcmp(argv[1], "check") != 0)
-        return 99;
-    checkedPort = static_cast<unsigned short>(std::atoi(argv[2]));
+    checkedPort = static_cast<unsigned short>(std::atoi(argv[1]));
     SetPrimaryWindow(CreateHiddenPrimaryWindow());
     HANDLE thread = CreateThread(nullptr, 0, CheckLocalServer, nullptr, 0, nullptr);
     return PumpUntilDone(thread) ? 0 : 98;
