@@ -29,9 +29,8 @@ std::string PickerSlotText(const PickerRequest& request, PickerSlot slot)
 
 PathBuffer BlankPathBuffer()
 {
-    PathBuffer buffer;
-    buffer.fill(' ');
-    buffer[kPathBufferLength] = '\0';
+    PathBuffer buffer{};
+    std::fill_n(buffer.begin(), kBlankPathLength, ' ');
     return buffer;
 }
 
@@ -39,5 +38,5 @@ std::string PickedPathText(const PathBuffer& buffer)
 {
     if (buffer == BlankPathBuffer())
         return {};
-    return TextUpToZero(buffer.data(), kPathBufferLength);
+    return TextUpToZero(buffer.data(), kPathBufferSize);
 }

@@ -18,9 +18,12 @@ void SetPickerSlot(PickerRequest& request, PickerSlot slot, const std::string& t
 // The slot's text up to its first zero byte or the slot's end.
 std::string PickerSlotText(const PickerRequest& request, PickerSlot slot);
 
-// The path buffer the picker hands to the platform: 256 blanks and a zero.
-inline constexpr size_t kPathBufferLength = 256;
-using PathBuffer = std::array<char, kPathBufferLength + 1>;
+// The path buffer the picker hands to the platform: 256 blanks and a zero,
+// in room for the longest path the platform writes there (260 bytes with
+// its zero), so a long path is neither cut nor written past the buffer.
+inline constexpr size_t kBlankPathLength = 256;
+inline constexpr size_t kPathBufferSize = 260;
+using PathBuffer = std::array<char, kPathBufferSize>;
 PathBuffer BlankPathBuffer();
 
 // The buffer's text up to its first zero; empty when the platform left the

@@ -71,7 +71,11 @@ TEST(InfoBrowser, WithoutTheControlStartUpReportsItsCreationAndShowsBothWindows)
     QuorrelRun run = StartQuorrel("no_browser", options);
     FinishedAtEnd guard{run};
     std::vector<MessageBoxSeen> boxes;
-    while (std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 5000)) {
+    // In a new prefix the first failed creation waits for the platform's COM
+    // services and a surrogate process to start: up to half a minute here.
+    DWORD limitMs = 60000;
+    while (std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, limitMs)) {
+        limitMs = 5000;
         boxes.push_back(*box);
         AnswerMessageBox(box->window, IDOK);
         WaitUntil([&] { return !IsWindow(box->window); }, 5000);
