@@ -65,17 +65,11 @@ TEST(InfoBrowser, WithoutTheControlStartUpReportsItsCreationAndShowsBothWindows)
     StartOptions options;
     options.copyName = "quorrel_no_browser_" + std::to_string(GetCurrentProcessId()) + ".exe";
     options.waitForMainWindow = false;
-    // Wine's per-program load order, removed again by FinishQuorrel.
-    RegistryValueSetting noBrowser("Software\\Wine\\AppDefaults\\" + options.copyName + "\\DllOverrides", "ieframe",
-                                   REG_SZ, "", 1);
+    options.loadOrders = {{"ieframe", ""}};
     QuorrelRun run = StartQuorrel("no_browser", options);
     FinishedAtEnd guard{run};
     std::vector<MessageBoxSeen> boxes;
-    // In a new prefix the first failed creation waits for the platform's COM
-    // services and a surrogate process to start: up to half a minute here.
-    DWORD limitMs = 60000;
-    while (std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, limitMs)) {
-        limitMs = 5000;
+    while (std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000)) {
         boxes.push_back(*box);
         AnswerMessageBox(box->window, IDOK);
         WaitUntil([&] { return !IsWindow(box->window); }, 5000);

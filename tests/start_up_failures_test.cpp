@@ -4,24 +4,26 @@
 
 TEST(StartUpLookUps, MissingShellPiecesEndWithTheirReportAndNoOtherWindow)
 {
-    struct Case { const char* loadOrder; const char* fileBeside; const char* text; DWORD exitCode; };
+    // The stand-in shell32 lacks what the browser control needs, so where
+    // start-up gets as far as the control, the control is disabled too.
+    struct Case { std::vector<DllLoadOrder> loadOrders; const char* fileBeside; const char* text; DWORD exitCode; };
     const Case cases[] = {
-        {"", "", "Library not found  shell32.dll", 1},
-        {"native", "fakes\\SHBrowseForFolder\\shell32.dll", "Function not found SHBrowseForFolder", 2},
-        {"native", "fakes\\ShellExecuteA\\shell32.dll", "Function not found ShellExecuteA", 2},
+        {{{"shell32", ""}}, "", "Library not found  shell32.dll", 1},
+        {{{"shell32", "native"}}, "fakes\\SHBrowseForFolder\\shell32.dll", "Function not found SHBrowseForFolder", 2},
+        {{{"shell32", "native"}, {"ieframe", ""}}, "fakes\\ShellExecuteA\\shell32.dll",
+         "Function not found ShellExecuteA", 2},
     };
     int caseNumber = 0;
     for (const Case& c : cases) {
         StartOptions options;
         options.copyName = "quorrel_lookup_" + std::to_string(GetCurrentProcessId()) + "_" +
                            std::to_string(caseNumber++) + ".exe";
-        options.shell32LoadOrder = c.loadOrder;
+        options.loadOrders = c.loadOrders;
         options.fileBeside = c.fileBeside;
         options.waitForMainWindow = false;
         QuorrelRun run = StartQuorrel("lookup", options);
         std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000);
-        // The browser control cannot be made with the stand-in shell32; its
-        // creation messages come before the look-up that follows it.
+        // The control's creation messages come before the look-up that follows it.
         while (box && box->text.rfind("Creation of Shell.Explorer.1 object failed:", 0) == 0) {
             AnswerMessageBox(box->window, IDOK);
             WaitUntil([&] { return !IsWindow(box->window); }, 5000);

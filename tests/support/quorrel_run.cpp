@@ -15,14 +15,15 @@ std::string LoadOrderKey(const std::string& programName)
     return "Software\\Wine\\AppDefaults\\" + programName + "\\DllOverrides";
 }
 
-void SetShell32LoadOrder(const std::string& programName, const std::string& loadOrder)
+void SetLoadOrders(const std::string& programName, const std::vector<DllLoadOrder>& loadOrders)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, LoadOrderKey(programName).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (loadOrders.empty() || RegCreateKeyExA(HKEY_CURRENT_USER, LoadOrderKey(programName).c_str(), 0, nullptr, 0,
+                                              KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, "shell32", 0, REG_SZ, reinterpret_cast<const BYTE*>(loadOrder.c_str()),
-                   static_cast<DWORD>(loadOrder.size() + 1));
+    for (const DllLoadOrder& order : loadOrders)
+        RegSetValueExA(key, order.dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order.loadOrder.c_str()),
+                       static_cast<DWORD>(order.loadOrder.size() + 1));
     RegCloseKey(key);
 }
 
@@ -59,8 +60,7 @@ QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options)
     run.folder = MakeScratchFolder(label);
     run.program = run.folder + options.copyName;
     CopyFileA((TestProgramFolder() + "..\\" + options.program).c_str(), run.program.c_str(), FALSE);
-    if (options.shell32LoadOrder != "-")
-        SetShell32LoadOrder(options.copyName, options.shell32LoadOrder);
+    SetLoadOrders(options.copyName, options.loadOrders);
     if (options.settingsBytes)
         PutFile(run.SettingsPath(), *options.settingsBytes);
     if (!options.fileBeside.empty()) {

@@ -31,11 +31,18 @@ struct QuorrelRun {
     std::string SettingsPath() const { return folder + "tellurio.ini"; }
 };
 
+// Wine's load order for one library of one program ("" disables it,
+// "native" takes the file beside the program).
+struct DllLoadOrder {
+    std::string dll;
+    std::string loadOrder;
+};
+
 struct StartOptions {
     std::optional<std::string> settingsBytes;  // tellurio.ini beside the copy
     std::string program = "quorrel_localhost.exe";  // in the build folder; asks no outside host
     std::string copyName = "quorrel.exe";      // the copy's file name
-    std::string shell32LoadOrder = "-";        // per-program Wine load order, "-": unchanged
+    std::vector<DllLoadOrder> loadOrders;      // for the copy only, removed again by FinishQuorrel
     std::string fileBeside;                    // below build\tests\, copied beside the copy
     bool waitForMainWindow = true;
 };
