@@ -2,6 +2,7 @@
 #include "sitemap/folder_walk.h"
 #include "common/primary_window.h"
 #include "sitemap/generation_run.h"
+#include "support/own_message_boxes.h"
 #include "support/test_paths.h"
 #include "support/unix_command.h"
 #include "support/window_probe.h"
@@ -10,7 +11,6 @@
 
 #include <windows.h>
 
-#include <thread>
 #include <vector>
 
 namespace {
@@ -326,23 +326,18 @@ TEST(Generation, RunShowsTheSummaryOwnedByThePrimaryWindow)
     HWND primary = CreateWindowExA(0, "STATIC", "primary", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                    nullptr);
     SetPrimaryWindow(primary);
-    std::optional<MessageBoxSeen> seen;
-    std::thread reader([&] {
-        seen = WaitForMessageBox(GetCurrentProcessId(), 10000);
-        if (seen)
-            AnswerMessageBox(seen->window, IDOK);
-    });
 
-    GenerationRun(root.substr(0, root.size() - 1), "http://x", true);
-    reader.join();
+    std::vector<MessageBoxSeen> boxes =
+        AnswerOwnMessageBoxes([&] { GenerationRun(root.substr(0, root.size() - 1), "http://x", true); });
 
-    ASSERT_TRUE(seen.has_value());
-    EXPECT_EQ(seen->caption, "Quillmarn");
-    EXPECT_EQ(seen->text,
+    ASSERT_EQ(boxes.size(), 1u);
+    const MessageBoxSeen& seen = boxes[0];
+    EXPECT_EQ(seen.caption, "Quillmarn");
+    EXPECT_EQ(seen.text,
               "1 html files is inserted into the sitemap.xml and the sitemap.html file\r\nin " + root + " folder");
-    EXPECT_EQ(seen->owner, primary);
-    EXPECT_EQ(seen->buttons, std::vector<std::string>{"OK"});
-    EXPECT_FALSE(seen->hasIcon);
+    EXPECT_EQ(seen.owner, primary);
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    EXPECT_FALSE(seen.hasIcon);
     DestroyWindow(primary);
     RemoveTree(root);
 }
