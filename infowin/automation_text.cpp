@@ -1,16 +1,16 @@
 #include "infowin/automation_text.h"
 
+#include "common/ascii_case.h"
+
 #include <oleauto.h>
 
 namespace {
-
-char FoldLetter(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 unsigned HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return static_cast<unsigned>(c - '0');
-    c = FoldLetter(c);
+    c = LowerAsciiLetter(c);
     if (c >= 'a' && c <= 'f')
         return static_cast<unsigned>(c - 'a' + 10);
     return 0;
@@ -30,7 +30,7 @@ uint32_t HexField(const char (&padded)[39], int position, int digits)
 bool StartsWithFolded(const char* text, const char* prefix)
 {
     for (; *prefix; ++text, ++prefix)
-        if (*text == '\0' || FoldLetter(*text) != *prefix)
+        if (*text == '\0' || LowerAsciiLetter(*text) != *prefix)
             return false;
     return true;
 }

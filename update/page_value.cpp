@@ -1,17 +1,6 @@
 #include "update/page_value.h"
 
-namespace {
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-}  // namespace
+#include "common/ascii_case.h"
 
 std::string ExtractPageValue(std::string_view received, std::string_view marker)
 {
