@@ -1,6 +1,6 @@
 #include "app/folder_picker.h"
 
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 
 #include <shlobj.h>
 

@@ -1,5 +1,5 @@
-#include "app/fatal_report.h"
 #include "app/start_up.h"
+#include "common/fatal_report.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/folder_picker.h"
 #include "app/main_window.h"
-#include "app/message_loop.h"
+#include "frame/message_loop.h"
 #include "settings/settings_file.h"
 #include "sitemap/generation_run.h"
 #include "update/homepage.h"

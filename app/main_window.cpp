@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/main_commands.h"
 #include "common/app_identity.h"
 #include "common/primary_window.h"
 
@@ -24,7 +23,7 @@ struct ControlLayout {
     int y;
     int width;
     const char* text;  // nullptr: no text is set
-    Handler onClick;
+    Handler MainWindowHandlers::*onClick;
 };
 
 enum MainControl { WebAddressLabel, WebAddressField, PageFolderLabel, PageFolderField,
@@ -35,10 +34,10 @@ constexpr ControlLayout kMainControls[kMainControlCount] = {
     {"EDIT", WS_EX_CLIENTEDGE, kFieldStyle, 5, 30, 240, "http://", nullptr},
     {"STATIC", 0, kLabelStyle, 5, 55, 200, "Path to files on harddisk", nullptr},
     {"EDIT", WS_EX_CLIENTEDGE, kFieldStyle, 5, 80, 240, nullptr, nullptr},
-    {"BUTTON", 0, kButtonStyle, 250, 80, 50, "Browse", OnBrowse},
-    {"BUTTON", 0, kButtonStyle, 10, 110, 150, "Create GoogleFile", OnCreate},
+    {"BUTTON", 0, kButtonStyle, 250, 80, 50, "Browse", &MainWindowHandlers::onBrowse},
+    {"BUTTON", 0, kButtonStyle, 10, 110, 150, "Create GoogleFile", &MainWindowHandlers::onCreate},
     {"BUTTON", 0, kCheckBoxStyle, 170, 110, 120, "Create SiteMap.html", nullptr},
-    {"BUTTON", 0, kButtonStyle, 10, 140, 150, "Open Homepage", OnOpenHomepage},
+    {"BUTTON", 0, kButtonStyle, 10, 140, 150, "Open Homepage", &MainWindowHandlers::onOpenHomepage},
 };
 
 HWND controls[kMainControlCount] = {};
@@ -50,7 +49,7 @@ std::string ControlText(HWND control)
     return text;
 }
 
-void CreateControl(MainControl which)
+void CreateControl(MainControl which, const MainWindowHandlers& handlers)
 {
     const ControlLayout& layout = kMainControls[which];
     ControlRecord& record = CreateRecordedWindow({.extendedStyle = layout.extendedStyle,
@@ -63,13 +62,14 @@ void CreateControl(MainControl which)
                                                   .parent = MainWindow->window});
     if (layout.text)
         SetWindowTextA(record.window, layout.text);
-    record.OnClick = layout.onClick;
+    if (layout.onClick)
+        record.OnClick = handlers.*layout.onClick;
     controls[which] = record.window;
 }
 
 }  // namespace
 
-void CreateMainWindow()
+void CreateMainWindow(const MainWindowHandlers& handlers)
 {
     MainWindow = &CreateRecordedWindow({.extendedStyle = WS_EX_CONTROLPARENT | WS_EX_NOPARENTNOTIFY,
                                         .className = kAppWindowClass,
@@ -81,9 +81,9 @@ void CreateMainWindow()
                                         .height = 205,
                                         .parent = PrimaryWindow()});
     SetWindowTextA(MainWindow->window, (std::string("Quorrel ") + kAppVersion).c_str());
-    MainWindow->OnClose = OnCloseMainWindow;
+    MainWindow->OnClose = handlers.onClose;
     for (int which = 0; which < kMainControlCount; ++which)
-        CreateControl(static_cast<MainControl>(which));
+        CreateControl(static_cast<MainControl>(which), handlers);
     SendMessageA(controls[HtmlMapCheckBox], BM_SETCHECK, BST_CHECKED, 0);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/window_frame.h"
+#include "frame/window_frame.h"
 
 #include <string>
 
@@ -7,8 +7,16 @@
 // the HTML map check box and Open Homepage; owned by PrimaryWindow.
 extern ControlRecord* MainWindow;
 
+// What the buttons and the close box run.
+struct MainWindowHandlers {
+    Handler onBrowse = nullptr;
+    Handler onCreate = nullptr;
+    Handler onOpenHomepage = nullptr;
+    Handler onClose = nullptr;
+};
+
 // Builds the window hidden with its eight controls; PrimaryWindow must exist.
-void CreateMainWindow();
+void CreateMainWindow(const MainWindowHandlers& handlers);
 void ShowMainWindow();
 
 std::string WebAddressText();

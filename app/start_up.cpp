@@ -1,11 +1,12 @@
 #include "app/start_up.h"
 
+#include "app/main_commands.h"
 #include "app/main_window.h"
-#include "app/message_loop.h"
 #include "app/picker_request.h"
-#include "app/shell_functions.h"
-#include "app/window_frame.h"
 #include "common/anti_debug.h"
+#include "common/shell_functions.h"
+#include "frame/message_loop.h"
+#include "frame/window_frame.h"
 #include "infowin/automation.h"
 #include "infowin/info_window.h"
 #include "settings/settings_file.h"
@@ -44,7 +45,7 @@ void RunProgram()
     LookUpShellExecute();
     SetPickerSlot(pickerRequest, PickerSlot::Title, "Select Folder");
     SetPickerSlot(pickerRequest, PickerSlot::StartFolder, "C:\\");
-    CreateMainWindow();
+    CreateMainWindow({OnBrowse, OnCreate, OnOpenHomepage, OnCloseMainWindow});
     FillFieldsFromSettings();
     ShowInfoPage(InfoPageAddress(), "BRISKEL FREEWARE");
     versionCheckThread = CreateThread(nullptr, 0, VersionCheck, nullptr, 0, nullptr);

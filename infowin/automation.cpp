@@ -1,9 +1,7 @@
 #include "infowin/automation.h"
 
-#include "app/fatal_report.h"
-#include "app/named_lookup.h"
-#include "app/shell_functions.h"
 #include "common/app_identity.h"
+#include "common/fatal_report.h"
 #include "common/message_box.h"
 #include "infowin/automation_text.h"
 #include "infowin/event_sink.h"
@@ -11,9 +9,6 @@
 
 #include <cstring>
 #include <vector>
-
-HRESULT LastStatus = -1;
-AutomationFunctions automationFunctions;
 
 namespace {
 
@@ -118,19 +113,9 @@ void InitAutomation()
     if (initialised)
         return;
     initialised = true;
-    AutomationFunctions& f = automationFunctions;
-    f.coInitialize = LookUpFunction<CoInitializeFunction>(shellFunctions.ole32, "CoInitialize");
-    HMODULE kernel32 = LoadLibraryOrReport("kernel32.dll");
-    f.formatMessage = LookUpFunction<FormatMessageFunction>(kernel32, "FormatMessageA");
-    f.multiByteToWideChar = LookUpFunction<MultiByteToWideCharFunction>(kernel32, "MultiByteToWideChar");
-    f.wideCharToMultiByte = LookUpFunction<WideCharToMultiByteFunction>(kernel32, "WideCharToMultiByte");
-    HMODULE atl = LoadLibraryOrReport("ATL.DLL");
-    f.atlAxWinInit = LookUpFunction<AtlAxWinInitFunction>(atl, "AtlAxWinInit");
-    f.atlAxCreateControl = LookUpFunction<AtlAxCreateControlFunction>(atl, "AtlAxCreateControl");
-    f.atlAxGetControl = LookUpFunction<AtlAxGetControlFunction>(atl, "AtlAxGetControl");
-    f.rtlZeroMemory = LookUpFunction<RtlZeroMemoryFunction>(kernel32, "RtlZeroMemory");
-    f.coInitialize(nullptr);
-    f.atlAxWinInit();
+    LookUpAutomationFunctions();
+    automationFunctions.coInitialize(nullptr);
+    automationFunctions.atlAxWinInit();
     ResetEventTables();
 }
 
@@ -179,17 +164,6 @@ void CallMethod(ObjectRef object, ArgumentBlock& block)
                                 nullptr, nullptr);
     for (HGLOBAL string : strings)
         GlobalFree(string);
-}
-
-void* QueryInterfaceByText(void* object, const char* interfaceText)
-{
-    if (!object) {
-        LastStatus = kEmptyObjectStatus;
-        return nullptr;
-    }
-    void* result = nullptr;
-    LastStatus = static_cast<IUnknown*>(object)->QueryInterface(InterfaceIdFromText(interfaceText), &result);
-    return SUCCEEDED(LastStatus) ? result : nullptr;
 }
 
 std::string SystemErrorText(HRESULT code)

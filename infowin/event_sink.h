@@ -1,5 +1,5 @@
 #pragma once
-#include "infowin/automation.h"
+#include "infowin/automation_functions.h"
 
 #include <ocidl.h>
 

@@ -1,8 +1,9 @@
 #include "infowin/info_status.h"
 
-#include "infowin/info_window.h"
 #include "infowin/progress_text.h"
 #include "infowin/variant_reading.h"
+
+HWND InfoStatusBar = nullptr;
 
 void OnProgressChange(VARIANT* progress, VARIANT* progressMax)
 {

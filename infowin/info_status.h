@@ -4,6 +4,9 @@
 
 // The browser's events written to the information window's status bar.
 
+// The status bar the handlers write to; set when the window is built.
+extern HWND InfoStatusBar;
+
 // ProgressChange (108): "<n>% complete"; a ProgressMax of 0 changes nothing.
 void OnProgressChange(VARIANT* progress, VARIANT* progressMax);
 

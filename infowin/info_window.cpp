@@ -9,7 +9,6 @@
 
 ControlRecord* InfoWindow = nullptr;
 ControlRecord* BrowserHost = nullptr;
-HWND InfoStatusBar = nullptr;
 ObjectRef BrowserObject = nullptr;
 
 namespace {

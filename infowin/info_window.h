@@ -1,5 +1,5 @@
 #pragma once
-#include "app/window_frame.h"
+#include "frame/window_frame.h"
 #include "infowin/automation.h"
 
 #include <string>
@@ -8,7 +8,6 @@
 // owner of the main window), hosting the browser control above a status bar.
 extern ControlRecord* InfoWindow;
 extern ControlRecord* BrowserHost;
-extern HWND InfoStatusBar;
 // The browser control; empty when it could not be created.
 extern ObjectRef BrowserObject;
 

@@ -1,7 +1,7 @@
 #include "infowin/variant_reading.h"
 
-#include "app/fatal_report.h"
-#include "infowin/automation.h"
+#include "common/fatal_report.h"
+#include "infowin/automation_functions.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/fatal_report.h"
+#include "common/fatal_report.h"
 #include "support/test_paths.h"
 #include "support/window_probe.h"
 

@@ -2,6 +2,7 @@
 // control: in the real program, and the window's code run in this process
 // where the status bar's texts can be followed.
 #include "infowin/event_sink.h"
+#include "infowin/info_status.h"
 #include "infowin/info_window.h"
 #include "support/automation_setup.h"
 #include "support/browser_proxy.h"

@@ -1,6 +1,6 @@
 #include "update/homepage.h"
 
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 #include "update/maker_server.h"
 
 void OpenHomepage()

@@ -1,6 +1,6 @@
 // Child program for the automation tests whose outcome ends the process:
 // start-up of the layer alone, and readings of values without a reading.
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 #include "infowin/automation.h"
 #include "infowin/info_status.h"
 

@@ -1,7 +1,7 @@
 // Raises one fatal report the way the program would meet it:
 //   library NAME | function NAME | code N | memory | memory-thread
-#include "app/fatal_report.h"
-#include "app/named_lookup.h"
+#include "common/fatal_report.h"
+#include "common/named_lookup.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Runs the version check as the program does, against 127.0.0.1:PORT,
 // beside a hidden primary window whose thread keeps its messages flowing.
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 #include "common/primary_window.h"
 #include "update/version_check.h"
 

@@ -1,6 +1,6 @@
 #include "support/automation_setup.h"
 
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 #include "infowin/automation.h"
 #include "support/test_paths.h"
 

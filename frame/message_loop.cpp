@@ -1,4 +1,4 @@
-#include "app/message_loop.h"
+#include "frame/message_loop.h"
 
 namespace {
 bool loopRunning = false;

@@ -1,4 +1,4 @@
-#include "app/fatal_report.h"
+#include "common/fatal_report.h"
 
 #include "common/app_identity.h"
 #include "common/message_box.h"

@@ -1,6 +1,6 @@
-#include "app/named_lookup.h"
+#include "common/named_lookup.h"
 
-#include "app/fatal_report.h"
+#include "common/fatal_report.h"
 
 HMODULE LoadLibraryOrReport(const char* fileName)
 {

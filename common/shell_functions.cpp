@@ -1,6 +1,6 @@
-#include "app/shell_functions.h"
+#include "common/shell_functions.h"
 
-#include "app/named_lookup.h"
+#include "common/named_lookup.h"
 
 ShellFunctions shellFunctions;
 

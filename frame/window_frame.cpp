@@ -1,4 +1,4 @@
-#include "app/window_frame.h"
+#include "frame/window_frame.h"
 
 ControlTable controlTable;
 HINSTANCE moduleInstance = nullptr;

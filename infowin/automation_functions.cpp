@@ -1,0 +1,34 @@
+#include "infowin/automation_functions.h"
+
+#include "common/named_lookup.h"
+#include "common/shell_functions.h"
+#include "infowin/automation_text.h"
+
+HRESULT LastStatus = -1;
+AutomationFunctions automationFunctions;
+
+void LookUpAutomationFunctions()
+{
+    AutomationFunctions& f = automationFunctions;
+    f.coInitialize = LookUpFunction<CoInitializeFunction>(shellFunctions.ole32, "CoInitialize");
+    HMODULE kernel32 = LoadLibraryOrReport("kernel32.dll");
+    f.formatMessage = LookUpFunction<FormatMessageFunction>(kernel32, "FormatMessageA");
+    f.multiByteToWideChar = LookUpFunction<MultiByteToWideCharFunction>(kernel32, "MultiByteToWideChar");
+    f.wideCharToMultiByte = LookUpFunction<WideCharToMultiByteFunction>(kernel32, "WideCharToMultiByte");
+    HMODULE atl = LoadLibraryOrReport("ATL.DLL");
+    f.atlAxWinInit = LookUpFunction<AtlAxWinInitFunction>(atl, "AtlAxWinInit");
+    f.atlAxCreateControl = LookUpFunction<AtlAxCreateControlFunction>(atl, "AtlAxCreateControl");
+    f.atlAxGetControl = LookUpFunction<AtlAxGetControlFunction>(atl, "AtlAxGetControl");
+    f.rtlZeroMemory = LookUpFunction<RtlZeroMemoryFunction>(kernel32, "RtlZeroMemory");
+}
+
+void* QueryInterfaceByText(void* object, const char* interfaceText)
+{
+    if (!object) {
+        LastStatus = kEmptyObjectStatus;
+        return nullptr;
+    }
+    void* result = nullptr;
+    LastStatus = static_cast<IUnknown*>(object)->QueryInterface(InterfaceIdFromText(interfaceText), &result);
+    return SUCCEEDED(LastStatus) ? result : nullptr;
+}
