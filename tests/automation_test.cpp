@@ -5,7 +5,7 @@
 #include "support/own_message_boxes.h"
 #include "support/recording_control.h"
 #include "support/test_paths.h"
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <gtest/gtest.h>
 

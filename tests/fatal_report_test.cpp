@@ -1,6 +1,6 @@
 #include "common/fatal_report.h"
 #include "support/test_paths.h"
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -57,7 +57,7 @@ TEST(InfoBrowser, StartUpCreatesTheControlAndNavigatesToTheInformationPage)
     std::string request = server.Finish();
     EXPECT_EQ(request.rfind("GET http://127.0.0.1:80/site/Information.html", 0), 0u) << request;
     EXPECT_NE(request.find("/site/Information.html?Software=Quillmarn&v=2.3 HTTP/"), std::string::npos) << request;
-    EXPECT_EQ(ProcessWindows(run.child.id).size(), 2u) << "a message box is open";
+    EXPECT_EQ(VisibleTopLevelWindows(run.child.id).size(), 2u) << "a message box is open";
     EXPECT_EQ(CloseMainWindow(run), 0u);
 }
 

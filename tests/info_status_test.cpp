@@ -7,7 +7,7 @@
 #include "support/automation_setup.h"
 #include "support/recording_control.h"
 #include "support/test_paths.h"
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -56,7 +56,7 @@ FolderDialog WaitForFolderDialog(DWORD processId)
     FolderDialog dialog;
     WaitUntil(
         [&] {
-            for (HWND window : ProcessWindows(processId)) {
+            for (HWND window : VisibleTopLevelWindows(processId)) {
                 HWND tree = nullptr;
                 EnumChildWindows(window, FindTreeView, reinterpret_cast<LPARAM>(&tree));
                 HTREEITEM selected = tree ? TreeView_GetSelection(tree) : nullptr;

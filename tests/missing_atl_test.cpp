@@ -16,7 +16,7 @@ TEST(MissingAtl, StartUpEndsWithTheLibraryReportBeforeAnyWindow)
     EXPECT_EQ(box->text, "Library not found  ATL.DLL");
     EXPECT_EQ(box->caption, "Quillmarn");
     EXPECT_EQ(box->owner, nullptr);
-    EXPECT_EQ(ProcessWindows(run.child.id), std::vector<HWND>{box->window});
+    EXPECT_EQ(VisibleTopLevelWindows(run.child.id), std::vector<HWND>{box->window});
     AnswerMessageBox(box->window, IDOK);
     EXPECT_EQ(WaitForExit(run.child, 10000), 1u);
 }

@@ -40,7 +40,7 @@ TEST(FirstStart, ShowsBothWindowsWithDefaultsAndEndsWritingThem)
     EXPECT_EQ(info.top, 80);
     EXPECT_EQ(info.right - info.left, 840);
     EXPECT_EQ(info.bottom - info.top, 680);
-    std::vector<HWND> zOrder = ProcessWindows(run.child.id);
+    std::vector<HWND> zOrder = VisibleTopLevelWindows(run.child.id);
     EXPECT_LT(IndexOf(zOrder, run.mainWindow), IndexOf(zOrder, run.infoWindow)) << "main window not in front";
 
     EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), "http://");

@@ -33,7 +33,7 @@ TEST(StartUpLookUps, MissingShellPiecesEndWithTheirReportAndNoOtherWindow)
         EXPECT_EQ(box->caption, "Quillmarn");
         EXPECT_EQ(box->text, c.text);
         EXPECT_EQ(box->owner, nullptr) << c.text;
-        EXPECT_EQ(ProcessWindows(run.child.id), std::vector<HWND>{box->window}) << c.text;
+        EXPECT_EQ(VisibleTopLevelWindows(run.child.id), std::vector<HWND>{box->window}) << c.text;
         AnswerMessageBox(box->window, IDOK);
         EXPECT_EQ(WaitForExit(run.child, 10000), c.exitCode) << c.text;
         FinishQuorrel(run);

@@ -1,7 +1,7 @@
 #include "support/http_recorder.h"
 #include "support/local_server.h"
 #include "support/test_paths.h"
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 #include "update/maker_server.h"
 #include "update/version_check.h"
 

@@ -59,6 +59,6 @@ TEST(VersionCheck, SameVersionOnTheServerShowsNothing)
     EXPECT_EQ(server.Finish(), kVersionRequest);
     // The answer is in; a prompt would follow within moments.
     EXPECT_FALSE(WaitForMessageBox(run.child.id, 1500));
-    EXPECT_EQ(ProcessWindows(run.child.id).size(), 2u);
+    EXPECT_EQ(VisibleTopLevelWindows(run.child.id).size(), 2u);
     EXPECT_EQ(CloseMainWindow(run), 0u);
 }

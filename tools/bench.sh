@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 site=build/bench-site
 python3 tools/make_bench_site.py "$site"
-tools/wine-run build/tests/sitemap_bench.exe "Z:$(pwd | tr / '\\')\\build\\bench-site"
+tools/wine-run build/tools/sitemap_bench.exe "Z:$(pwd | tr / '\\')\\build\\bench-site"

@@ -1,5 +1,5 @@
 #pragma once
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <functional>
 #include <vector>

@@ -97,8 +97,6 @@ std::optional<DWORD> CloseMainWindow(const QuorrelRun& run)
     return WaitForExit(run.child, 10000);
 }
 
-void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-
 void SetFieldText(HWND field, const std::string& text)
 {
     SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
@@ -114,14 +112,3 @@ RECT PlacementOf(HWND window)
     return rect;
 }
 
-std::vector<HWND> ProcessWindows(DWORD processId)
-{
-    std::vector<HWND> found;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
-            found.push_back(window);
-    }
-    return found;
-}

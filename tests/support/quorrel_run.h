@@ -1,5 +1,5 @@
 #pragma once
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <windows.h>
 
@@ -8,18 +8,6 @@
 
 // A copy of the program started from a scratch folder of its own, so its
 // settings file beside it is private to one test.
-
-// Control identifiers in creation order: the information window, its host
-// and status bar, the main window, then the main window's controls.
-enum QuorrelControl {
-    kInfoWindowId = 0, kBrowserHostId, kStatusBarId, kMainWindowId,
-    kWebAddressLabelId, kWebAddressFieldId, kPageFolderLabelId, kPageFolderFieldId,
-    kBrowseButtonId, kCreateButtonId, kHtmlMapCheckBoxId, kHomepageButtonId,
-};
-
-inline constexpr char kMainCaption[] = "Quorrel 2.3";
-inline constexpr char kInfoCaption[] = "BRISKEL FREEWARE";
-
 struct QuorrelRun {
     std::string folder;   // the program's folder, with trailing "\"
     std::string program;  // the copy's path
@@ -64,9 +52,6 @@ struct FinishedAtEnd {
 // Asks the main window to close as its close box does; answers the exit code.
 std::optional<DWORD> CloseMainWindow(const QuorrelRun& run);
 
-// Presses a push button or check box without waiting for what it starts.
-void PressButton(HWND button);
-
 // Sets a field's text in the running program.
 void SetFieldText(HWND field, const std::string& text);
 
@@ -74,5 +59,3 @@ void SetFieldText(HWND field, const std::string& text);
 // parent's client coordinates for child windows.
 RECT PlacementOf(HWND window);
 
-// The visible top-level windows of a process, in z-order (front first).
-std::vector<HWND> ProcessWindows(DWORD processId);

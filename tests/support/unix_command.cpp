@@ -1,7 +1,7 @@
 #include "support/unix_command.h"
 
 #include "support/test_paths.h"
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 #include <windows.h>
 

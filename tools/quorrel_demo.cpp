@@ -2,7 +2,7 @@
 // presses "Create GoogleFile", reports the summary and the new sitemap.xml,
 // saves a picture of the screen, then closes the program.
 // Usage: quorrel_demo <program path> <picture path (.bmp)>
-#include "support/quorrel_run.h"
+#include "tools/driver/program_driver.h"
 
 #include <cstdio>
 #include <fstream>

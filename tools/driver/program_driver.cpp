@@ -1,4 +1,4 @@
-#include "support/window_probe.h"
+#include "tools/driver/program_driver.h"
 
 namespace {
 
@@ -17,13 +17,6 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data)
     if (IsWindowVisible(window) && (search->processId == 0 || owner == search->processId))
         search->found.push_back(window);
     return TRUE;
-}
-
-std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
-{
-    WindowSearch search{processId, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM data)
@@ -53,6 +46,13 @@ MessageBoxSeen ReadMessageBox(HWND box)
 }
 
 }  // namespace
+
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
+{
+    WindowSearch search{processId, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 ChildProcess StartProcess(const std::string& commandLine, const std::string& folder)
 {
@@ -112,6 +112,8 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
         timeoutMs);
     return result;
 }
+
+void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 std::string WindowText(HWND window)
 {

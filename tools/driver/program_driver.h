@@ -5,7 +5,20 @@
 #include <string>
 #include <vector>
 
-// Reading and answering the windows of a running program, as a user would.
+// Driving a running Quorrel from outside as a user would: starting it,
+// finding its windows, pressing its buttons, reading and answering its
+// message boxes. Used by the demonstration of `make run` and by the tests.
+
+// Control identifiers in creation order: the information window, its host
+// and status bar, the main window, then the main window's controls.
+enum QuorrelControl {
+    kInfoWindowId = 0, kBrowserHostId, kStatusBarId, kMainWindowId,
+    kWebAddressLabelId, kWebAddressFieldId, kPageFolderLabelId, kPageFolderFieldId,
+    kBrowseButtonId, kCreateButtonId, kHtmlMapCheckBoxId, kHomepageButtonId,
+};
+
+inline constexpr char kMainCaption[] = "Quorrel 2.3";
+inline constexpr char kInfoCaption[] = "BRISKEL FREEWARE";
 
 struct ChildProcess {
     HANDLE process = nullptr;
@@ -37,6 +50,12 @@ void AnswerMessageBox(HWND box, int buttonId);
 // Waits up to timeoutMs for a visible top-level window of processId whose
 // caption is caption.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs);
+
+// The visible top-level windows of a process, front first.
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
+
+// Presses a push button or check box without waiting for what it starts.
+void PressButton(HWND button);
 
 std::string WindowText(HWND window);
 std::string WindowClass(HWND window);
