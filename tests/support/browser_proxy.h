@@ -3,8 +3,7 @@
 
 #include <string>
 
-// One value under HKEY_CURRENT_USER set while it lives; the value before is
-// put back.
+// One registry value set while it lives; the value before is put back.
 struct RegistryValueSetting {
     HKEY key = nullptr;
     std::string name;
@@ -12,8 +11,8 @@ struct RegistryValueSetting {
     std::string oldBytes;
     bool hadValue = false;
 
-    RegistryValueSetting(const std::string& keyPath, const std::string& valueName, DWORD type, const void* bytes,
-                         DWORD size);
+    RegistryValueSetting(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                         const std::string& bytes);
     ~RegistryValueSetting();
     RegistryValueSetting(const RegistryValueSetting&) = delete;
     RegistryValueSetting& operator=(const RegistryValueSetting&) = delete;
@@ -23,8 +22,6 @@ struct RegistryValueSetting {
 // port while it lives: the information page is served there (or refused),
 // and never competes with a server of the version check.
 struct LocalProxy {
-    DWORD enable = 1;
-    std::string server;
     RegistryValueSetting enableSetting;
     RegistryValueSetting serverSetting;
     explicit LocalProxy(unsigned short port);

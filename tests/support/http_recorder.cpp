@@ -37,31 +37,11 @@ std::vector<std::string> Recorded(const std::string& folder)
 
 }  // namespace
 
+// The folder ends in a backslash, which would escape its closing quote.
 RecordingHttpHandler::RecordingHttpHandler(const std::string& recordFolder)
+    : command(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", REG_SZ,
+              HelperCommand(kRecorder) + " " + Quoted(recordFolder + ".") + " \"%1\"" + '\0')
 {
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                    nullptr);
-    char old[1024] = {};
-    DWORD size = sizeof old - 1;
-    hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-    old_ = old;
-    // A run that was cut short left the recorder registered: put Wine's own browser back afterwards.
-    if (old_.find(kRecorder) != std::string::npos)
-        old_ = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
-    // The folder ends in a backslash, which would escape its closing quote.
-    std::string command = HelperCommand(kRecorder) + " " + Quoted(recordFolder + ".") + " \"%1\"";
-    RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-}
-
-RecordingHttpHandler::~RecordingHttpHandler()
-{
-    if (hadOld_)
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                       static_cast<DWORD>(old_.size() + 1));
-    else
-        RegDeleteValueA(key_, nullptr);
-    RegCloseKey(key_);
 }
 
 std::vector<std::string> RecordedOnceSettled(const std::string& folder, size_t expected, DWORD timeoutMs)

@@ -1,4 +1,6 @@
 #pragma once
+#include "support/browser_proxy.h"
+
 #include <windows.h>
 
 #include <string>
@@ -7,17 +9,9 @@
 // Makes tests/url_recorder.exe the shell's handler for http addresses in this
 // Wine prefix while it lives; each address the shell hands on is written to
 // recordFolder. The previous handler is put back afterwards.
-class RecordingHttpHandler {
-public:
+struct RecordingHttpHandler {
+    RegistryValueSetting command;
     explicit RecordingHttpHandler(const std::string& recordFolder);
-    ~RecordingHttpHandler();
-    RecordingHttpHandler(const RecordingHttpHandler&) = delete;
-    RecordingHttpHandler& operator=(const RecordingHttpHandler&) = delete;
-
-private:
-    HKEY key_ = nullptr;
-    bool hadOld_ = false;
-    std::string old_;
 };
 
 // The addresses recorded in folder, once at least expected are there and no

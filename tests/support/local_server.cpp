@@ -42,10 +42,10 @@ bool Readable(SOCKET socket)
 
 bool Stopped(HANDLE stop) { return WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
-void SendAll(SOCKET socket, const std::string& bytes)
+void SendAll(SOCKET socket, const std::string& bytes, int flags)
 {
     for (size_t sent = 0; sent < bytes.size();) {
-        int count = send(socket, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+        int count = send(socket, bytes.data() + sent, static_cast<int>(bytes.size() - sent), flags);
         if (count <= 0)
             return;
         sent += count;
@@ -117,7 +117,7 @@ void LocalServer::ServeOne()
     }
     for (const ServerPiece& piece : script_.pieces) {
         WaitForSingleObject(stop_, piece.pauseBeforeMs);
-        SendAll(client, piece.bytes);
+        SendAll(client, piece.bytes, piece.urgent ? MSG_OOB : 0);
     }
     WaitForSingleObject(stop_, script_.holdOpenMs);
     shutdown(client, SD_SEND);

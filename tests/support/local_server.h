@@ -11,6 +11,7 @@
 struct ServerPiece {
     std::string bytes;
     DWORD pauseBeforeMs = 0;
+    bool urgent = false;  // sent out of band
 };
 
 struct ServerScript {
