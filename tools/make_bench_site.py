@@ -1,27 +1,26 @@
 #!/usr/bin/env python3
-"""Writes the benchmark's synthetic site: about 20,000 pages in three levels
-of folders, plus some thousands of other files."""
+"""Writes a synthetic site for the benchmark: PAGES pages spread evenly over
+FOLDERS folders in two levels below the root, and one other file for every
+ten pages. A site already complete is left as it is."""
 import os
 import sys
 
-root = sys.argv[1]
+root, pages, folders = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 if os.path.exists(os.path.join(root, ".complete")):
     sys.exit(0)
 
-def put(folder, names):
+sections = max(1, folders // 100)
+places = [root] + [os.path.join(root, f"section {s}") for s in range(sections)]
+places += [os.path.join(places[1 + n % sections], f"topic&{n}") for n in range(folders - len(places))]
+body = b"<html><body>page</body></html>\n"
+for number, folder in enumerate(places):
     os.makedirs(folder, exist_ok=True)
-    for name in names:
-        with open(os.path.join(folder, name), "w") as f:
-            f.write("<html><body>" + name + "</body></html>\n")
-
-put(root, [f"page{i}.html" for i in range(10)])
-for a in range(20):
-    level1 = os.path.join(root, f"section{a}")
-    put(level1, [f"intro{i}.htm" for i in range(10)])
-    for b in range(10):
-        level2 = os.path.join(level1, f"topic {b}")
-        put(level2, [f"article{i}.html" for i in range(15)] + ["style.css"])
-        for c in range(4):
-            level3 = os.path.join(level2, f"part{c}")
-            put(level3, [f"note&{i}.html" for i in range(21)] + [f"image{i}.png" for i in range(5)])
+    share = pages // len(places) + (number < pages % len(places))
+    for i in range(share):
+        name = f"article {i}.html" if i % 3 else f"Note-{i}.htm"
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(body)
+        if i % 10 == 0:
+            with open(os.path.join(folder, f"image{i}.png"), "wb") as f:
+                f.write(body)
 open(os.path.join(root, ".complete"), "w").close()
