@@ -3,6 +3,7 @@
 #include "sitemap/folder_walk.h"
 #include "sitemap/generation_run.h"
 #include "sitemap/page_selection.h"
+#include "sitemap/run_texts.h"
 #include "support/own_message_boxes.h"
 #include "support/test_paths.h"
 #include "support/unix_command.h"
@@ -184,4 +185,21 @@ TEST(PageSelection, HtmAndHtmlInAnyAsciiCase)
         {"x.y.hTmL", true}, {"a.htmx", false}, {"a.ht", false}, {"htm", false}, {"a.xhtml", false}};
     for (const auto& [name, isPage] : names)
         EXPECT_EQ(HasPageExtension(name), isPage) << name;
+}
+
+TEST(RunTexts, TrailingSeparatorIsJudgedByCharacters)
+{
+    LeadBytePredicate cp932 = [](unsigned char byte) { return IsDBCSLeadByteEx(932, byte) != 0; };
+    LeadBytePredicate cp1252 = [](unsigned char byte) { return IsDBCSLeadByteEx(1252, byte) != 0; };
+    struct Row { std::string text; char separator; LeadBytePredicate isLeadByte; bool appended; };
+    const Row rows[] = {
+        {"C:\\web\\", '\\', cp932, false},        {"C:\\web", '\\', cp932, true},
+        {"C:\\\x83\x5C", '\\', cp932, true},       // ends in the character 0x83 0x5C
+        {"C:\\\x83\x5C", '\\', cp1252, false},     {"C:\\\x83\x5C\\", '\\', cp932, false},
+        {"C:\\\x83\x83\x5C", '\\', cp932, false},  // 0x83 0x83, then "\"
+        {"", '/', NoLeadBytes, true},             {"http://", '/', NoLeadBytes, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(WithTrailing(row.text, row.separator, row.isLeadByte),
+                  row.appended ? row.text + row.separator : row.text) << row.text;
 }
