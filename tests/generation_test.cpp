@@ -2,6 +2,7 @@
 #include "sitemap/address_escape.h"
 #include "sitemap/folder_walk.h"
 #include "sitemap/generation_run.h"
+#include "sitemap/page_date.h"
 #include "sitemap/page_selection.h"
 #include "sitemap/run_texts.h"
 #include "support/own_message_boxes.h"
@@ -161,6 +162,14 @@ TEST(Generation, EntriesTooLongForALookUpAreNeitherPagesNorFolders)
 
     EXPECT_EQ(found, expected);
     RemoveTree(root);
+}
+
+TEST(PageDate, WholeRangeAndNoCalendarTime)
+{
+    const std::pair<FILETIME, std::string> rows[] = {
+        {{0, 0}, "1601-01-01"}, {{0xFFFFFFFF, 0x7FFFFFFF}, "30828-09-14"}, {{0xFFFFFFFF, 0xFFFFFFFF}, ""}};
+    for (const auto& [lastWrite, date] : rows)
+        EXPECT_EQ(FormatLastWriteDate(lastWrite), date) << date;
 }
 
 TEST(AddressEscape, EveryByte)
