@@ -14,6 +14,9 @@
 
 namespace {
 
+// In a double-byte code page "\" can be the second byte of a character.
+bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte); }
+
 std::string RefusalFor(const std::string& pageFolderText, const std::string& pageFolder)
 {
     if (pageFolderText.empty())
@@ -37,7 +40,7 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
                                    bool htmlFlag)
 {
     GenerationOutcome outcome;
-    outcome.pageFolder = WithTrailing(pageFolderText, '\\');
+    outcome.pageFolder = WithTrailing(pageFolderText, '\\', AnsiLeadByte);
     outcome.refusal = RefusalFor(pageFolderText, outcome.pageFolder);
     if (!outcome.refusal.empty())
         return outcome;
@@ -46,6 +49,7 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     SitemapHtmlWriter html;
     BeginSitemapXml(xml);
     BeginSitemapHtml(html);
+    // "/" is never the second byte of a character: the web address is judged byte by byte.
     FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
         AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
         AddSitemapHtmlPage(html, page.address);

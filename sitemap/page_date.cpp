@@ -1,11 +1,14 @@
 #include "sitemap/page_date.h"
 
+#include <cstdio>
+
 std::string FormatLastWriteDate(const FILETIME& lastWrite)
 {
     SYSTEMTIME date;
     if (!FileTimeToSystemTime(&lastWrite, &date))
         return {};
-    char text[32] = {};
-    int length = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &date, "yyyy-MM-dd", text, sizeof text);
-    return length > 0 ? std::string(text, length - 1) : std::string();
+    // From the fields themselves: the user's locale may use another calendar.
+    char text[16];
+    snprintf(text, sizeof text, "%04d-%02d-%02d", date.wYear, date.wMonth, date.wDay);
+    return text;
 }

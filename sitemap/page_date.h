@@ -3,6 +3,6 @@
 
 #include <string>
 
-// A last-write time (UTC, as the file system keeps it) as "yyyy-MM-dd",
-// through the platform's date formatting; empty when it cannot be formatted.
+// A last-write time (UTC, as the file system keeps it) as its Gregorian
+// "yyyy-MM-dd"; empty when it is no calendar time.
 std::string FormatLastWriteDate(const FILETIME& lastWrite);

@@ -1,9 +1,12 @@
 #include "sitemap/run_texts.h"
 
-std::string WithTrailing(std::string_view text, char separator)
+std::string WithTrailing(std::string_view text, char separator, LeadBytePredicate isLeadByte)
 {
+    size_t lastCharacter = text.size();
+    for (size_t at = 0; at < text.size(); at += isLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1)
+        lastCharacter = at;
     std::string result(text);
-    if (result.empty() || result.back() != separator)
+    if (lastCharacter != text.size() - 1 || text.back() != separator)
         result += separator;
     return result;
 }

@@ -2,8 +2,15 @@
 #include <string>
 #include <string_view>
 
-// text with separator appended unless its last byte already is separator.
-std::string WithTrailing(std::string_view text, char separator);
+// Whether a byte begins a two-byte character in the code page at hand.
+using LeadBytePredicate = bool (*)(unsigned char byte);
+
+inline bool NoLeadBytes(unsigned char) { return false; }
+
+// text with separator appended unless its last character already is
+// separator. Characters are read from the start, a lead byte taking the next
+// byte with it, so a second byte that equals separator does not end the text.
+std::string WithTrailing(std::string_view text, char separator, LeadBytePredicate isLeadByte = NoLeadBytes);
 
 // "12 html files is inserted into the sitemap.xml and the sitemap.html file"
 // CR LF "in C:\web\ folder" (pageFolder already ends in "\").

@@ -1,294 +1,141 @@
 #include "common/entry_attributes.h"
+#include "sitemap/address_escape.h"
 #include "sitemap/folder_walk.h"
-#include "common/primary_window.h"
 #include "sitemap/generation_run.h"
+#include "sitemap/page_date.h"
+#include "sitemap/page_selection.h"
+#include "sitemap/run_texts.h"
 #include "support/own_message_boxes.h"
 #include "support/test_paths.h"
 #include "support/unix_command.h"
-#include "tools/driver/program_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <vector>
+#include <map>
 
 namespace {
 
-std::wstring LongWidePath(const std::string& path)
+// The path taken exactly as named (a trailing dot kept, lengths past MAX_PATH allowed).
+std::wstring Verbatim(const std::string& path)
 {
     std::wstring wide = L"\\\\?\\";
     for (char c : path)
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));  // code page 1252 agrees below 0x80 and at 0xE9
+        wide += static_cast<unsigned char>(c);  // code page 1252 agrees below 0x80 and at 0xE9
     return wide;
 }
 
-// Creates a page exactly as named (a trailing dot kept, paths past MAX_PATH
-// allowed) with the given UTC last-write date.
-void PutPage(const std::string& path, WORD year = 2010, WORD month = 3, WORD day = 6, WORD hour = 12)
+// Creates a page with a UTC last-write time.
+void PutPage(const std::string& path, SYSTEMTIME utc = {2010, 3, 0, 6, 12, 0, 0, 0})
 {
-    HANDLE file = CreateFileW(LongWidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(Verbatim(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written;
-    WriteFile(file, "<html></html>", 13, &written, nullptr);
-    SYSTEMTIME utc = {year, month, 0, day, hour, 0, 0, 0};
+    DWORD written;  // some bytes, so that an output written over an earlier page shows
+    WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
     FILETIME stamp;
     SystemTimeToFileTime(&utc, &stamp);
-    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &stamp));
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &stamp));
     CloseHandle(file);
 }
 
-void PutFolder(const std::string& path) { CreateDirectoryW(LongWidePath(path).c_str(), nullptr); }
+void PutFolder(const std::string& path) { CreateDirectoryW(Verbatim(path).c_str(), nullptr); }
 
 void LinkFolder(const std::string& linkPath, const std::string& target)
 {
-    ASSERT_EQ(RunUnixCommand("ln -s " + target + " " + UnixPath(linkPath)), 0);
-    ASSERT_EQ(EntryAttributes(linkPath) & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
-              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
-}
-
-std::vector<std::string> WalkedPages(const std::string& folder, const std::string& webAddress = "w/")
-{
-    std::vector<std::string> pages;
-    FolderWalk(folder, webAddress, [&](const PageEntry& page) { pages.push_back(page.webPath + page.fileName); });
-    return pages;
-}
-
-std::string XmlEntry(const std::string& address, const std::string& date)
-{
-    return "<url>\r\n\t<loc>" + address + "</loc>\r\n\t<lastmod>" + date +
-           "</lastmod>\r\n\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n";
-}
-
-const std::string kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                             "<urlset xmlns=\"http://www.google.com/schemas/sitemap/0.84\">\r\n";
-const std::string kXmlTail = "</urlset>\r\n";
-const std::string kHtmlHead = "<html><head><title>SiteMap</title></head><body>\r\n"
-                              "<br><B><center>SITEMAP</center></B><br><br>\r\n<table>\r\n";
-const std::string kHtmlTail = "</table></body></html>\r\n";
-
-std::string HtmlRow(const std::string& address, const std::string& text)
-{
-    return "<tr><td>\r\n<a href=\"" + address + "\">" + text + "</a></td></tr>\r\n";
-}
-
-void ExpectAcceptedByXmllint(const std::string& path)
-{
-    EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(path)), 0) << path;
+    std::string link = UnixPath(linkPath);  // dated as the pages are
+    ASSERT_EQ(RunUnixCommand("ln -s " + target + " " + link + " && touch -d @1267876800 " + link), 0);
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The one message box a generation run shows.
+MessageBoxSeen ShownBy(const std::string& pageFolderText, const std::string& webAddressText, bool htmlFlag)
+{
+    std::vector<MessageBoxSeen> boxes =
+        AnswerOwnMessageBoxes([&] { GenerationRun(pageFolderText, webAddressText, htmlFlag); });
+    EXPECT_EQ(boxes.size(), 1u);
+    return boxes.empty() ? MessageBoxSeen{} : boxes[0];
+}
+
+std::string Golden(const std::string& name) { return FileBytes(SourceFolder() + "tests\\data\\" + name); }
+
 }  // namespace
 
-TEST(Generation, SpecialNamesGiveByteExactFiles)
+// The expected maps are tests/data/tree.xml and tree.html.
+TEST(Generation, TreeGivesByteExactMaps)
 {
-    std::string root = MakeScratchFolder("names");
+    TIME_ZONE_INFORMATION zone;  // local dates must differ from UTC dates (ctest sets TZ)
+    ASSERT_NE(GetTimeZoneInformation(&zone), TIME_ZONE_ID_INVALID);
+    ASSERT_LE(zone.Bias, -13 * 60) << "run with TZ=<+14>-14";
+    std::string root = MakeScratchFolder("tree");
     for (const char* page : {"Q&A.htm", "it's.htm", "my page.htm", "t~=@#$!.htm", "caf\xE9.htm", "INDEX.HTM",
-                             "a.Html", ".htm"})
-        PutPage(root + page);
-    for (const char* other : {"a.htm.bak", "a.shtml", "a.xhtml", "README", "dot.htm."})
-        PutPage(root + other);
-
-    GenerationOutcome outcome = GenerateSitemaps(root, "http://www.example.com/s?x\ty", true);
-
-    ASSERT_TRUE(outcome.refusal.empty() && outcome.failures.empty());
-    EXPECT_EQ(outcome.pageCount, 8);
-    const std::string base = "http://www.example.com/s%3Fx%09y/";
-    const std::pair<std::string, std::string> pages[] = {
-        {".htm", ""},
-        {"a.Html", "a"},
-        {"caf%E9.htm", "caf%E9"},
-        {"INDEX.HTM", "INDEX"},
-        {"it&apos;s.htm", "it&apos;s"},
-        {"my%20page.htm", "my%20page"},
-        {"Q&amp;A.htm", "Q&amp;A"},
-        {"t%7E%3D%40%23%24%21.htm", "t%7E%3D%40%23%24%21"},
-    };
-    std::string xml = kXmlHead, html = kHtmlHead;
-    for (const auto& [name, text] : pages) {
-        xml += XmlEntry(base + name, "2010-03-06");
-        html += HtmlRow(base + name, text);
+                             "a.b.Html", ".htm", "hidden.htm", "sitemap.html", "sitemap.xml", "a.htm.bak", "a.shtml",
+                             "README", "dot.htm.", "docs\\b.htm", "docs\\api\\d.htm", "img\\c.html",
+                             "img\\Sitemap.html", "my docs\\e.htm", "empty\\deeper\\f.htm", "sub\\sitemap.html"}) {
+        std::string path = root + page;
+        for (size_t at = path.find('\\', root.size()); at != std::string::npos; at = path.find('\\', at + 1))
+            PutFolder(path.substr(0, at));
+        PutPage(path);
     }
-    EXPECT_EQ(FileBytes(root + "sitemap.xml"), xml + kXmlTail);
-    EXPECT_EQ(FileBytes(root + "sitemap.html"), html + kHtmlTail);
-    ExpectAcceptedByXmllint(root + "sitemap.xml");
-    RemoveTree(root);
-}
-
-TEST(Generation, WalksBreadthFirstInListingOrder)
-{
-    std::string root = MakeScratchFolder("order");
-    PutPage(root + "a.htm");
-    PutPage(root + "z.html");
-    PutFolder(root + "docs");
-    PutPage(root + "docs\\b.htm");
-    PutFolder(root + "docs\\api");
-    PutPage(root + "docs\\api\\d.htm");
-    PutFolder(root + "img");
-    PutPage(root + "img\\c.html");
-    PutFolder(root + "empty");
-    PutFolder(root + "empty\\deeper");
-    PutPage(root + "empty\\deeper\\e.htm");
-
-    EXPECT_EQ(WalkedPages(root), (std::vector<std::string>{"a.htm", "z.html", "docs/b.htm", "img/c.html",
-                                                          "docs/api/d.htm", "empty/deeper/e.htm"}));
-    RemoveTree(root);
-}
-
-TEST(Generation, HiddenSystemLinkedAndEarlierOutputPages)
-{
-    std::string root = MakeScratchFolder("kinds");
-    PutPage(root + "hidden.htm");
-    ASSERT_TRUE(SetFileAttributesA((root + "hidden.htm").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    PutPage(root + "y2k.htm", {1999, 12, 0, 31, 23, 59, 59, 0});
+    PutPage(root + "leap.htm", {2024, 2, 0, 29, 0, 0, 0, 0});
+    SetFileAttributesA((root + "hidden.htm").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     ASSERT_TRUE(GetFileAttributesA((root + "hidden.htm").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    PutPage(root + "sitemap.html");
-    PutPage(root + "sitemap.xml");
-    PutFolder(root + "sub");
-    PutPage(root + "sub\\sitemap.html");
-    PutFolder(root + "sub2");
-    PutPage(root + "sub2\\Sitemap.html");
-    PutFolder(root + "real");
-    PutPage(root + "real\\r.htm");
-    // A folder link carries the reparse-point bit besides the directory bit,
-    // so it takes the page test as well as being walked.
-    LinkFolder(root + "linked.html", "real");
+    LinkFolder(root + "linked.html", "docs");  // a link has the reparse-point bit, so it takes the page test too
+    LinkFolder(root + "sub\\up", "..");
+    LinkFolder(root + "sub\\self", ".");
+    LinkFolder(root + "sub\\sibling", "../img");  // not back up the tree: walked
+    std::string earlierHtml = FileBytes(root + "sitemap.html");
+    std::string webAddress = "http://x/\"<>%~\t\xFF";
 
-    GenerationOutcome outcome = GenerateSitemaps(root, "http://", true);
-
-    const std::vector<std::string> expected = {"hidden.htm", "linked.html", "sitemap.html", "linked.html/r.htm",
-                                               "real/r.htm", "sub/sitemap.html", "sub2/Sitemap.html"};
-    EXPECT_EQ(WalkedPages(root), expected);
-    EXPECT_EQ(outcome.pageCount, 7);
-    std::string xml = FileBytes(root + "sitemap.xml");
-    for (const std::string& page : expected)
-        EXPECT_NE(xml.find("<loc>http://" + page + "</loc>"), std::string::npos) << page;
-    EXPECT_EQ(FileBytes(root + "sitemap.html"),
-              kHtmlHead + HtmlRow("http://hidden.htm", "hidden") + HtmlRow("http://linked.html", "linked") +
-                  HtmlRow("http://linked.html/r.htm", "r") + HtmlRow("http://real/r.htm", "r") +
-                  HtmlRow("http://sub2/Sitemap.html", "Sitemap") + kHtmlTail);
-    ExpectAcceptedByXmllint(root + "sitemap.xml");
+    MessageBoxSeen summary = ShownBy(root.substr(0, root.size() - 1), webAddress, false);
+    EXPECT_EQ(summary.text, "24 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
+    EXPECT_FALSE(summary.hasIcon);
+    EXPECT_EQ(summary.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(FileBytes(root + "sitemap.html"), earlierHtml);
+    EXPECT_EQ(FileBytes(root + "sitemap.xml"), Golden("tree.xml"));
+    EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 24);
+    EXPECT_EQ(FileBytes(root + "sitemap.xml"), Golden("tree.xml"));
+    EXPECT_EQ(FileBytes(root + "sitemap.html"), Golden("tree.html"));
+    EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(root + "sitemap.xml")), 0);
     RemoveTree(root);
 }
 
-TEST(Generation, EmptyFolderTrailingSeparatorAndUncheckedHtml)
+TEST(Generation, RefusalsAndOutputsThatCannotBePutInPlace)
 {
-    std::string root = MakeScratchFolder("empty");
-    std::string folder = root.substr(0, root.size() - 1);
-
-    GenerationOutcome withoutSeparator = GenerateSitemaps(folder, "http://x", false);
-    std::string firstXml = FileBytes(root + "sitemap.xml");
-    GenerationOutcome withSeparator = GenerateSitemaps(root, "http://x", false);
-
-    EXPECT_EQ(withoutSeparator.pageFolder, root);
-    EXPECT_EQ(withSeparator.pageFolder, root);
-    EXPECT_EQ(withSeparator.pageCount, 0);
-    EXPECT_EQ(firstXml, kXmlHead + kXmlTail);
-    EXPECT_EQ(FileBytes(root + "sitemap.xml"), firstXml);
-    EXPECT_FALSE(Exists(root + "sitemap.html"));
-    EXPECT_EQ(OutcomeMessage(withSeparator, false),
-              "0 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
-    ExpectAcceptedByXmllint(root + "sitemap.xml");
-
-    // An earlier sitemap.html is a page of the tree, but gets no row of its own,
-    // and stays untouched while the check box is cleared.
-    PutFile(root + "sitemap.html", "keep me");
-    EXPECT_EQ(GenerateSitemaps(root, "http://x", false).pageCount, 1);
-    EXPECT_EQ(FileBytes(root + "sitemap.html"), "keep me");
-    GenerateSitemaps(root, "http://x", true);
-    EXPECT_EQ(FileBytes(root + "sitemap.html"), kHtmlHead + kHtmlTail);
-    RemoveTree(root);
-}
-
-TEST(Generation, PageDatesAreTheUtcLastWriteDates)
-{
-    std::string root = MakeScratchFolder("dates");
-    PutPage(root + "a.htm", 1999, 12, 31, 23);
-    PutPage(root + "b.htm", 2024, 2, 29, 0);
-
-    std::vector<PageEntry> pages;
-    FolderWalk(root, "/", [&](const PageEntry& page) { pages.push_back(page); });
-
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].lastWriteDate, "1999-12-31");
-    EXPECT_EQ(pages[1].lastWriteDate, "2024-02-29");
-    EXPECT_EQ(pages[1].address, "/b.htm");
-    RemoveTree(root);
-}
-
-TEST(Generation, BadPageFolderTextIsRefusedAndNothingIsWritten)
-{
-    std::string root = MakeScratchFolder("refuse");
-    PutFile(root + "file.htm", "x");
-    for (const std::string& text : {std::string(), root + "missing", root + "missing\\", root + "file.htm"}) {
-        GenerationOutcome outcome = GenerateSitemaps(text, "http://x/", true);
-        EXPECT_FALSE(outcome.refusal.empty()) << text;
-        if (!text.empty()) {
-            EXPECT_NE(outcome.refusal.find(text), std::string::npos) << outcome.refusal;
-        }
-        EXPECT_EQ(OutcomeMessage(outcome, true), outcome.refusal);
+    std::string root = MakeScratchFolder("outputs");
+    GenerateSitemaps(root, "http://x", false);  // a folder without pages
+    std::string bare = FileBytes(root + "sitemap.xml");
+    EXPECT_EQ(bare, Golden("tree.xml").substr(0, Golden("tree.xml").find("<url>")) + "</urlset>\r\n");
+    for (const std::string& text : {std::string(), root + "missing", root + "sitemap.xml"}) {
+        std::string refusal = text.empty()
+            ? "No page folder was given.\r\nType the folder that holds the pages, or choose it with Browse."
+            : "The page folder \"" + text + "\" does not exist or is not a folder.\r\nNothing was written.";
+        MessageBoxSeen box = ShownBy(text, "http://x/", true);
+        EXPECT_EQ(box.text, refusal);
+        EXPECT_TRUE(box.hasIcon);
     }
-    EXPECT_FALSE(Exists(root + "missing"));
-    EXPECT_FALSE(Exists("\\sitemap.xml"));
-    RemoveTree(root);
-}
+    EXPECT_FALSE(Exists("\\sitemap.xml") || Exists(root + "sitemap.html"));
 
-TEST(Generation, AnOutputThatCannotBeReplacedKeepsItsOldBytesAndIsReported)
-{
-    std::string root = MakeScratchFolder("held");
-    PutPage(root + "a.htm");
-    PutFile(root + "sitemap.xml", "old xml");
-    // An editor or web server holding the file open without write sharing.
+    PutPage(root + "a.htm");  // an editor or web server holds sitemap.xml open without write sharing
     HANDLE held = CreateFileA((root + "sitemap.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-
-    GenerationOutcome outcome = GenerateSitemaps(root, "http://x/", true);
+    MessageBoxSeen failure = ShownBy(root, "http://x/", true);
     CloseHandle(held);
+    EXPECT_NE(failure.text.find(root + "sitemap.xml"), std::string::npos) << failure.text;
+    EXPECT_TRUE(failure.text.ends_with("\r\n\r\n1 html files were found; the files named above were not changed."));
+    EXPECT_TRUE(failure.hasIcon);
+    EXPECT_EQ(FileBytes(root + "sitemap.xml"), bare);
+    EXPECT_NE(FileBytes(root + "sitemap.html").find("\"http://x/a.htm\""), std::string::npos);
+    WIN32_FIND_DATAA found;
+    EXPECT_FALSE(FindFirstEntry(root + "*.tmp", found)) << found.cFileName;
 
+    PutFolder(root + "folder\\");
+    PutFolder(root + "folder\\sitemap.xml");
+    GenerationOutcome outcome = GenerateSitemaps(root + "folder", "http://x/", false);
     ASSERT_EQ(outcome.failures.size(), 1u);
-    EXPECT_NE(outcome.failures[0].find(root + "sitemap.xml"), std::string::npos) << outcome.failures[0];
-    EXPECT_EQ(FileBytes(root + "sitemap.xml"), "old xml");
-    EXPECT_EQ(FileBytes(root + "sitemap.html"), kHtmlHead + HtmlRow("http://x/a.htm", "a") + kHtmlTail);
-    std::string message = OutcomeMessage(outcome, true);
-    EXPECT_EQ(message.find("is inserted"), std::string::npos) << message;
-    EXPECT_NE(message.find(outcome.failures[0]), std::string::npos);
-
-    WIN32_FIND_DATAA found;  // no temporary file stays behind
-    HANDLE search = FindFirstFileA((root + "*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    RemoveTree(root);
-}
-
-TEST(Generation, AFolderNamedSitemapXmlIsReported)
-{
-    std::string root = MakeScratchFolder("dirout");
-    PutFolder(root + "sitemap.xml");
-    PutPage(root + "a.htm");
-
-    GenerationOutcome outcome = GenerateSitemaps(root, "http://x/", false);
-
-    ASSERT_EQ(outcome.failures.size(), 1u);
-    EXPECT_NE(outcome.failures[0].find(root + "sitemap.xml"), std::string::npos);
-    EXPECT_TRUE(GetFileAttributesA((root + "sitemap.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    RemoveTree(root);
-}
-
-TEST(Generation, LinksBackUpTheTreeAreNotWalkedAgain)
-{
-    std::string root = MakeScratchFolder("loop");
-    PutPage(root + "a.htm");
-    PutFolder(root + "sub");
-    PutPage(root + "sub\\b.htm");
-    PutFolder(root + "other");
-    PutPage(root + "other\\c.htm");
-    LinkFolder(root + "sub\\up", "..");           // back to the page folder
-    LinkFolder(root + "sub\\self", ".");          // to its own folder
-    LinkFolder(root + "sub\\sibling", "../other"); // elsewhere: followed
-
-    EXPECT_EQ(WalkedPages(root), (std::vector<std::string>{"a.htm", "other/c.htm", "sub/b.htm", "sub/sibling/c.htm"}));
+    EXPECT_NE(outcome.failures[0].find(root + "folder\\sitemap.xml"), std::string::npos) << outcome.failures[0];
     RemoveTree(root);
 }
 
@@ -297,9 +144,9 @@ TEST(Generation, EntriesTooLongForALookUpAreNeitherPagesNorFolders)
     std::string root = MakeScratchFolder("long");
     std::string deep = root + std::string(100, 'd') + "\\";
     PutFolder(deep);
-    deep += std::string(100 - (root.size() % 10), 'e') + "\\";
+    deep += std::string(100 - (deep.size() % 10), 'e') + "\\";
     PutFolder(deep);
-    std::vector<std::string> expected;
+    std::vector<std::string> expected, found;
     for (size_t length = 250; length <= 266; ++length) {
         std::string name = std::string(length - deep.size() - 4, 'p') + ".htm";
         PutPage(deep + name);
@@ -309,35 +156,59 @@ TEST(Generation, EntriesTooLongForALookUpAreNeitherPagesNorFolders)
     std::string folderName = std::string(262 - deep.size(), 'f') + ".htm";
     PutFolder(deep + folderName);
     PutPage(deep + folderName + "\\x.htm");
-    ASSERT_FALSE(expected.empty());
-    ASSERT_LT(expected.size(), 17u);
+    ASSERT_TRUE(!expected.empty() && expected.size() < 17);
 
-    std::vector<std::string> found;
     FolderWalk(deep, "/", [&](const PageEntry& page) { found.push_back(page.fileName); });
 
     EXPECT_EQ(found, expected);
     RemoveTree(root);
 }
 
-TEST(Generation, RunShowsTheSummaryOwnedByThePrimaryWindow)
+TEST(PageDate, WholeRangeAndNoCalendarTime)
 {
-    std::string root = MakeScratchFolder("run");
-    PutPage(root + "a.htm");
-    HWND primary = CreateWindowExA(0, "STATIC", "primary", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                   nullptr);
-    SetPrimaryWindow(primary);
+    const std::pair<FILETIME, std::string> rows[] = {
+        {{0, 0}, "1601-01-01"}, {{0xFFFFFFFF, 0x7FFFFFFF}, "30828-09-14"}, {{0xFFFFFFFF, 0xFFFFFFFF}, ""}};
+    for (const auto& [lastWrite, date] : rows)
+        EXPECT_EQ(FormatLastWriteDate(lastWrite), date) << date;
+}
 
-    std::vector<MessageBoxSeen> boxes =
-        AnswerOwnMessageBoxes([&] { GenerationRun(root.substr(0, root.size() - 1), "http://x", true); });
+TEST(AddressEscape, EveryByte)
+{
+    const std::map<int, std::string> entities = {
+        {'&', "&amp;"}, {'\'', "&apos;"}, {'"', "&quot;"}, {'<', "&lt;"}, {'>', "&gt;"}};
+    for (int byte = 0; byte < 256; ++byte) {
+        char percent[4];
+        snprintf(percent, sizeof percent, "%%%02X", byte);
+        std::string expected = percent;
+        if (entities.count(byte))
+            expected = entities.at(byte);
+        else if ((byte >= 40 && byte <= 59) || (byte >= 65 && byte <= 125))
+            expected = std::string(1, static_cast<char>(byte));
+        EXPECT_EQ(escapeAddress(std::string(1, static_cast<char>(byte))), expected) << byte;
+    }
+}
 
-    ASSERT_EQ(boxes.size(), 1u);
-    const MessageBoxSeen& seen = boxes[0];
-    EXPECT_EQ(seen.caption, "Quillmarn");
-    EXPECT_EQ(seen.text,
-              "1 html files is inserted into the sitemap.xml and the sitemap.html file\r\nin " + root + " folder");
-    EXPECT_EQ(seen.owner, primary);
-    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
-    EXPECT_FALSE(seen.hasIcon);
-    DestroyWindow(primary);
-    RemoveTree(root);
+TEST(PageSelection, HtmAndHtmlInAnyAsciiCase)
+{
+    const std::pair<const char*, bool> names[] = {
+        {"x.y.hTmL", true}, {"a.htmx", false}, {"a.ht", false}, {"htm", false}, {"a.xhtml", false}};
+    for (const auto& [name, isPage] : names)
+        EXPECT_EQ(HasPageExtension(name), isPage) << name;
+}
+
+TEST(RunTexts, TrailingSeparatorIsJudgedByCharacters)
+{
+    LeadBytePredicate cp932 = [](unsigned char byte) { return IsDBCSLeadByteEx(932, byte) != 0; };
+    LeadBytePredicate cp1252 = [](unsigned char byte) { return IsDBCSLeadByteEx(1252, byte) != 0; };
+    struct Row { std::string text; char separator; LeadBytePredicate isLeadByte; bool appended; };
+    const Row rows[] = {
+        {"C:\\web\\", '\\', cp932, false},        {"C:\\web", '\\', cp932, true},
+        {"C:\\\x83\x5C", '\\', cp932, true},       // ends in the character 0x83 0x5C
+        {"C:\\\x83\x5C", '\\', cp1252, false},     {"C:\\\x83\x5C\\", '\\', cp932, false},
+        {"C:\\\x83\x83\x5C", '\\', cp932, false},  // 0x83 0x83, then "\"
+        {"", '/', NoLeadBytes, true},             {"http://", '/', NoLeadBytes, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(WithTrailing(row.text, row.separator, row.isLeadByte),
+                  row.appended ? row.text + row.separator : row.text) << row.text;
 }
