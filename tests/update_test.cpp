@@ -23,6 +23,7 @@ TEST(Fetch, SendsTheBareRequestAndTakesTheFirst8192BytesWithinTheLimit)
          {{{"HTTP/1.0 200 OK\r\n\r\n"}, {Meta("2.4") + std::string(9000, 'x'), 300}}, 60000}, {50, 60000}, "2.4"},
         {"marker over 8192", {{{"HTTP/1.0 200 OK\r\n\r\n"}, {std::string(8148, 'x') + Meta("2.4"), 300}}}, kQuick, ""},
         {"silence", {{}, 60000}, kQuick, ""},
+        {"an urgent byte, then silence", {{{"!", 0, true}}, 60000}, kQuick, ""},
     };
     for (const Case& c : cases) {
         LocalServer server(c.script);
