@@ -25,8 +25,8 @@ std::optional<in_addr> ResolveHost(const std::string& host)
 }
 
 // -1 when the socket reports an exception (or select fails); otherwise the
-// count of ready sockets in the second set: readable or writable.
-int WaitOnSocket(SOCKET socket, bool forReading, DWORD limitMs)
+// count of ready sockets: 1 once the socket is writable, 0 after the limit.
+int ConnectWait(SOCKET socket, DWORD limitMs)
 {
     timeval limit{static_cast<long>(limitMs / 1000), static_cast<long>(limitMs % 1000 * 1000)};
     fd_set exceptions;
@@ -34,10 +34,10 @@ int WaitOnSocket(SOCKET socket, bool forReading, DWORD limitMs)
     FD_SET(socket, &exceptions);
     if (select(0, nullptr, nullptr, &exceptions, &limit) < 0 || FD_ISSET(socket, &exceptions))
         return -1;
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(socket, &ready);
-    return forReading ? select(0, &ready, nullptr, nullptr, &limit) : select(0, nullptr, &ready, nullptr, &limit);
+    fd_set writable;
+    FD_ZERO(&writable);
+    FD_SET(socket, &writable);
+    return select(0, nullptr, &writable, nullptr, &limit);
 }
 
 bool SendRequest(SOCKET socket, const std::string& path)
@@ -50,20 +50,23 @@ bool SendRequest(SOCKET socket, const std::string& path)
 }
 
 // Receives until the buffer's worth has arrived, the server closes, or the
-// limit passes: an answer may come in several pieces.
+// limit passes: an answer may come in several pieces. The socket does not
+// block, so no answer can hold a receive past the limit, not even an urgent
+// byte, which marks the socket without giving a plain receive anything.
 std::string ReceiveAnswer(SOCKET socket, DWORD limitMs)
 {
+    u_long nonBlocking = 1;
+    ioctlsocket(socket, FIONBIO, &nonBlocking);
     char buffer[kReceiveBufferSize];
     std::string received;
     DWORD start = GetTickCount();
     while (received.size() < kReceiveBufferSize) {
         SleepEx(kPollPauseMs, TRUE);
-        if (WaitOnSocket(socket, true, 0) != 0) {
-            int count = recv(socket, buffer, kReceiveBufferSize - static_cast<int>(received.size()), 0);
-            if (count <= 0)
-                break;
+        int count = recv(socket, buffer, kReceiveBufferSize - static_cast<int>(received.size()), 0);
+        if (count > 0)
             received.append(buffer, count);
-        }
+        else if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+            break;
         if (GetTickCount() - start >= limitMs)
             break;
     }
@@ -79,7 +82,7 @@ std::string FetchFromSocket(SOCKET socket, in_addr address, unsigned short port,
     server.sin_addr = address;
     // A connection that was not made shows in the waits or the sends.
     connect(socket, reinterpret_cast<sockaddr*>(&server), sizeof server);
-    if (WaitOnSocket(socket, false, limits.connectWaitMs) < 0 || !SendRequest(socket, path))
+    if (ConnectWait(socket, limits.connectWaitMs) < 0 || !SendRequest(socket, path))
         return {};
     return ReceiveAnswer(socket, limits.receiveLimitMs);
 }

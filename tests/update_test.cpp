@@ -1,0 +1,99 @@
+#include "support/http_recorder.h"
+#include "support/local_server.h"
+#include "support/own_message_boxes.h"
+#include "support/quorrel_run.h"
+#include "update/page_value.h"
+#include "update/version_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+constexpr char kPath[] = "/site/Quillmarn.html", kMarker[] = "QuillmarnVersion";
+constexpr char kRequest[] = "GET /site/Quillmarn.html HTTP/1.0\r\n\r\n";
+const FetchLimits kQuick{50, 500};
+
+static std::string Meta(std::string version) { return "<meta name=\"QuillmarnVersion\" content=\"" + version + "\">"; }
+
+TEST(Fetch, SendsTheBareRequestAndTakesTheFirst8192BytesWithinTheLimit)
+{
+    struct Case { const char* label; ServerScript script; FetchLimits limits; const char* value; };
+    const Case cases[] = {
+        {"pieces with a pause, a full buffer ending the wait though the server holds on",
+         {{{"HTTP/1.0 200 OK\r\n\r\n"}, {Meta("2.4") + std::string(9000, 'x'), 300}}, 60000}, {50, 60000}, "2.4"},
+        {"marker over 8192", {{{"HTTP/1.0 200 OK\r\n\r\n"}, {std::string(8148, 'x') + Meta("2.4"), 300}}}, kQuick, ""},
+        {"silence", {{}, 60000}, kQuick, ""},
+        {"an urgent byte, then silence", {{{"!", 0, true}}, 60000}, kQuick, ""},
+    };
+    for (const Case& c : cases) {
+        LocalServer server(c.script);
+        DWORD start = GetTickCount();
+        EXPECT_EQ(FetchPageValueAt("127.0.0.1", server.Port(), kPath, kMarker, c.limits), c.value) << c.label;
+        EXPECT_LT(GetTickCount() - start, 20000u) << c.label << ": a hang";
+        EXPECT_EQ(server.Finish(), kRequest) << c.label;
+    }
+    EXPECT_EQ(FetchPageValueAt("127.0.0.1", UnusedPort(), kPath, kMarker, kQuick), "") << "refused";
+    // A label over 63 characters cannot go into a name query, so no name server is asked.
+    LocalServer unasked({{{HttpAnswer(Meta("2.4"))}}});
+    EXPECT_EQ(FetchPageValueAt(std::string(70, 'q') + ".invalid", unasked.Port(), kPath, kMarker, kQuick), "");
+}
+
+TEST(ExtractPageValue, SkipsTheCharacterAfterContentAndDropsTheOneBeforeTheNextBracket)
+{
+    struct Case { std::string received; const char* value; };
+    const Case cases[] = {
+        {HttpAnswer(Meta("2.4"), "404 Not Found"), "2.4"}, {"QUILLMARNVERSION' CoNtEnT='2.4-Beta'>", "2.4-Beta"},
+        {Meta("") + Meta("2.4"), ""}, {"QuillmarnVersion content=2.4>", "."}, {std::string("\0", 1) + Meta("2.4"), ""},
+        {"content='9' QuillmarnVersion>", ""}, {"QuillmarnVersion content='2.4'", ""},
+        {"QuillmarnVersion content='>", ""}, {">QuillmarnVersion content='7'>", "7"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExtractPageValue(c.received, kMarker), c.value) << c.received;
+}
+
+TEST(TextToNumber, ReadsOnlyAWholePlainDecimalNumber)
+{
+    struct Case { const char* text; double number; };
+    const Case cases[] = {
+        {"2.30", 2.3}, {"   2.4", 2.4}, {"-5", -5}, {"+2.4", 2.4}, {"1e+1", 10}, {"25E-1", 2.5}, {".5", 0.5}, {"5.", 5},
+        {"  ", 0},     {"2.3.1", 0},    {"v2.4", 0}, {"2.4 ", 0}, {"\t2.4", 0}, {".", 0},      {"1e", 0},    {"--1", 0},
+        {"1234567.89012345678", 1234567.89012345678}, {"0000000000000000001", 0}, {"1e0004931", HUGE_VAL},
+        {"1e4932", 0}, {"1e4294967306", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextToNumber(c.text), c.number) << '"' << c.text << '"';
+}
+
+TEST(VersionCheck, TheVersionAsPublishedOrNoServerShowsNothing)
+{
+    LocalServer server({{{HttpAnswer(FileBytes(SourceFolder() + "maker-site\\site\\Quillmarn.html"))}}});
+    for (unsigned short port : {server.Port(), UnusedPort()})
+        EXPECT_EQ(AnswerOwnMessageBoxes([&] { CheckForNewVersion("127.0.0.1", port, kQuick); }).size(), 0u) << port;
+    EXPECT_EQ(server.Finish(), kRequest);
+}
+
+// The program asks 127.0.0.1:80; its information page goes elsewhere so as not to take the one connection.
+TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHomePageAsTheButtonDoes)
+{
+    LocalServer server({{{HttpAnswer(Meta("  2.4"))}}, 0, 80});
+    ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
+    LocalProxy browserElsewhere(UnusedPort());
+    std::string recordFolder = MakeScratchFolder("homepage");
+    RecordingHttpHandler handler(recordFolder);
+    QuorrelRun run = StartQuorrel("version-newer");
+    FinishedAtEnd guard{run};
+    std::optional<MessageBoxSeen> prompt = WaitForMessageBox(run.child.id, 15000);
+    ASSERT_TRUE(prompt) << "no prompt";
+    EXPECT_EQ(prompt->caption, "Download New Version");
+    EXPECT_EQ(prompt->text, "New Version (  2.4) of the Quorrel was found, do you want to go to the homepage and "
+                            "download the new version?");
+    EXPECT_EQ(prompt->owner, run.infoWindow);
+    EXPECT_EQ(prompt->buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_TRUE(prompt->hasIcon);
+    AnswerMessageBox(prompt->window, IDYES);
+    const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen";
+    EXPECT_EQ(RecordedOnceSettled(recordFolder, 1, 15000), std::vector<std::string>{home});
+    PressButton(run.Control(kHomepageButtonId));
+    EXPECT_EQ(RecordedOnceSettled(recordFolder, 2, 15000), (std::vector<std::string>{home, home}));
+    RemoveTree(recordFolder);
+}
