@@ -26,7 +26,7 @@ std::string ArgumentText(const VARIANT& value)
         return text.append("*").append(std::to_string(*value.plVal));
     if (value.vt == VT_LPSTR)
         return text + value.pcVal;
-    if (value.vt != VT_BSTR)
+    if (value.vt != VT_BSTR || !value.bstrVal)
         return text + std::to_string(value.lVal);
     DWORD prefix = 0;
     std::memcpy(&prefix, reinterpret_cast<const char*>(value.bstrVal) - 4, 4);
@@ -214,8 +214,11 @@ TEST(InfoWindow, WinesBrowserIsConnectedAndItsEventsReachTheStatusBar)
     };
     for (Step& step : steps) {
         delivered.clear();
+        std::string given = ArgumentText(step.arguments[0]) + std::to_string(step.arguments[0].llVal);
         Fire(step.sink, step.id, step.arguments);
         EXPECT_EQ(step.sink == browser ? WindowText(InfoWindow->statusBar) : delivered, step.seen);
+        EXPECT_EQ(ArgumentText(step.arguments[0]) + std::to_string(step.arguments[0].llVal), given);  // as it came
+        EXPECT_EQ(VariantClear(&step.arguments[0]), S_OK);
     }
     EXPECT_FALSE(HasNumberReading(VT_BSTR) || HasTextReading(VT_DISPATCH));  // a text as progress, an object as text
 
