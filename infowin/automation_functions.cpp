@@ -19,7 +19,6 @@ void LookUpAutomationFunctions()
     f.atlAxWinInit = LookUpFunction<AtlAxWinInitFunction>(atl, "AtlAxWinInit");
     f.atlAxCreateControl = LookUpFunction<AtlAxCreateControlFunction>(atl, "AtlAxCreateControl");
     f.atlAxGetControl = LookUpFunction<AtlAxGetControlFunction>(atl, "AtlAxGetControl");
-    f.rtlZeroMemory = LookUpFunction<RtlZeroMemoryFunction>(kernel32, "RtlZeroMemory");
 }
 
 void* QueryInterfaceByText(void* object, const char* interfaceText)

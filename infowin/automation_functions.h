@@ -23,7 +23,6 @@ using WideCharToMultiByteFunction = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR
 using AtlAxWinInitFunction = BOOL(WINAPI*)();
 using AtlAxCreateControlFunction = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**);
 using AtlAxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
-using RtlZeroMemoryFunction = void(WINAPI*)(PVOID, SIZE_T);
 
 struct AutomationFunctions {
     CoInitializeFunction coInitialize = nullptr;
@@ -33,14 +32,12 @@ struct AutomationFunctions {
     AtlAxWinInitFunction atlAxWinInit = nullptr;
     AtlAxCreateControlFunction atlAxCreateControl = nullptr;
     AtlAxGetControlFunction atlAxGetControl = nullptr;
-    RtlZeroMemoryFunction rtlZeroMemory = nullptr;
 };
 
 extern AutomationFunctions automationFunctions;
 
 // After LookUpShellFunctions: CoInitialize in ole32, then kernel32's text
-// functions, then ATL.DLL's hosting functions, then RtlZeroMemory; a
-// failure is fatal.
+// functions, then ATL.DLL's hosting functions; a failure is fatal.
 void LookUpAutomationFunctions();
 
 // QueryInterface for the identifier spelt as "{xxxxxxxx-xxxx-xxxx-xxxx-

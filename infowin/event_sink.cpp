@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 #include <string>
 
 std::deque<ConnectionRecord> ConnectionTable;
@@ -49,33 +48,24 @@ uint32_t TypeWord(const VARIANT& record)
 
 void SetTypeWord(VARIANT& record, uint32_t word) { std::memcpy(&record, &word, sizeof word); }
 
-// Rewrites a wide-text record into ANSI text in the string's own memory;
-// a text that would not fit there is kept in overflow while the handler runs.
-VARIANT* AnsiTextInPlace(VARIANT& record, std::deque<std::string>& overflow)
+// Points a wide-text record at its ANSI form, a copy that lives in copies
+// while the handler runs; the string itself is left as it is.
+VARIANT* AnsiText(VARIANT& record, std::deque<std::string>& copies)
 {
-    wchar_t* text = record.bstrVal;
+    const wchar_t* text = record.bstrVal;
     if (!text)
         return NullText();
     int count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (count <= 1)
         return NullText();
-    std::string converted(static_cast<size_t>(count), '\0');
+    std::string& converted = copies.emplace_back(static_cast<size_t>(count), '\0');
     automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), count, nullptr, nullptr);
-    size_t length = static_cast<size_t>(count - 1);
-    size_t room = (std::wcslen(text) + 1) * sizeof(wchar_t);
-    if (length + 1 <= room) {
-        char* bytes = reinterpret_cast<char*>(text);
-        std::memcpy(bytes, converted.data(), length);
-        automationFunctions.rtlZeroMemory(bytes + length, 1);
-    } else {
-        overflow.push_back(converted.substr(0, length));
-        record.pcVal = overflow.back().data();
-    }
     SetTypeWord(record, VT_LPSTR);
+    record.pcVal = converted.data();
     return &record;
 }
 
-VARIANT* PrepareArgument(VARIANT& record, std::deque<std::string>& overflow)
+VARIANT* PrepareArgument(VARIANT& record, std::deque<std::string>& copies)
 {
     if (TypeWord(record) == kReferenceToVariant) {
         if (!record.pvarVal)
@@ -83,7 +73,7 @@ VARIANT* PrepareArgument(VARIANT& record, std::deque<std::string>& overflow)
         std::memcpy(&record, record.pvarVal, sizeof record);
     }
     if (record.vt == VT_BSTR || record.vt == VT_LPWSTR)
-        return AnsiTextInPlace(record, overflow);
+        return AnsiText(record, copies);
     return &record;
 }
 
@@ -106,15 +96,22 @@ HRESULT STDMETHODCALLTYPE SinkInvoke(void* self, DISPID id, REFIID, LCID, WORD, 
     UINT count = parameters ? parameters->cArgs : 0;
     if (static_cast<int>(count) != record->handler.parameterCount || (count && !parameters->rgvarg))
         return S_OK;
-    std::deque<std::string> overflow;
+    std::deque<std::string> copies;
+    VARIANT given[2] = {};
     VARIANT* gathered[2] = {};
-    for (UINT i = 0; i < count; ++i)
-        gathered[i] = PrepareArgument(parameters->rgvarg[i], overflow);
+    for (UINT i = 0; i < count; ++i) {
+        given[i] = parameters->rgvarg[i];
+        gathered[i] = PrepareArgument(parameters->rgvarg[i], copies);
+    }
     // The array holds the last argument first; the handler takes the first first.
     if (count == 1)
         reinterpret_cast<EventHandler1>(record->handler.routine)(gathered[0]);
     else
         reinterpret_cast<EventHandler2>(record->handler.routine)(gathered[1], gathered[0]);
+    // The caller frees its arguments with VariantClear, which refuses VT_LPSTR:
+    // it gets them back as they came.
+    for (UINT i = 0; i < count; ++i)
+        parameters->rgvarg[i] = given[i];
     return S_OK;
 }
 
