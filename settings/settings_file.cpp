@@ -8,6 +8,13 @@
 
 #include <windows.h>
 
+namespace {
+
+// The two lines lie at the start; a file of any size is read only that far.
+constexpr size_t kMostBytesRead = 1 << 20;
+
+}  // namespace
+
 std::string SettingsPath()
 {
     return ProgramFolder(GetCommandLineA()) + "\\tellurio.ini";
@@ -18,7 +25,7 @@ LoadedSettings LoadSettings()
     std::string path = SettingsPath();
     if (!IsPresentNonFolder(EntryAttributes(path)))
         return {};
-    return {true, ParseSettingsText(ReadWholeFile(path))};
+    return {true, ParseSettingsText(ReadWholeFile(path, kMostBytesRead))};
 }
 
 void SaveSettings(const std::string& webAddress, const std::string& pageFolder)

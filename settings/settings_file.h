@@ -12,8 +12,8 @@ struct LoadedSettings {
 // "tellurio.ini" beside the program, computed afresh from the command line.
 std::string SettingsPath();
 
-// The two texts of the settings file; present is false when there is no
-// such file (a folder of that name does not count).
+// The first two lines of the settings file's first MiB; present is false
+// when there is no such file (a folder of that name does not count).
 LoadedSettings LoadSettings();
 
 // Puts the two texts in place of the settings file in one step. A failed

@@ -43,7 +43,7 @@ static std::string Summary(const QuorrelRun& run)
 
 TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
 {
-    enum Treatment { AsWritten, AFolder, HeldAtClose };
+    enum Treatment { AsWritten, AFolder, HeldAtClose, GrownPast4GiB };
     // No file, or its bytes; the fields at start, a text typed into the web-address
     // field before closing, and the file after closing (nullptr: the two fields).
     struct Case { const char *file; Treatment treatment; const char *webAddress, *pageFolder, *typed, *after; };
@@ -56,6 +56,7 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
         {"a\nb\rc\r\nno line end", AsWritten, "a\nb\rc", "no line end", nullptr, nullptr},
         {"a\r\nb\r\nthird\r\n", AsWritten, "a", "b", "typed", nullptr},
         {nullptr, AFolder, "http://", "", nullptr, ""},
+        {kept, GrownPast4GiB, "http://kept.example", "C:\\kept", nullptr, nullptr},
         {kept, HeldAtClose, "http://kept.example", "C:\\kept", "typed", kept},
     };
     for (const Case& c : cases) {
@@ -65,6 +66,8 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
         options.prepare = [&](const QuorrelRun& run) {
             if (c.treatment == AFolder)
                 CreateDirectoryA(run.SettingsPath().c_str(), nullptr);
+            if (c.treatment == GrownPast4GiB)  // to 4 GiB and 10 bytes, sparse
+                RunUnixCommand("truncate -s 4294967306 '" + UnixPath(run.SettingsPath()) + "'");
         };
         QuorrelRun run = StartQuorrel("settings", options);
         FinishedAtEnd guard{run};
