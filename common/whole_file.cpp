@@ -4,19 +4,20 @@
 
 #include <algorithm>
 
-std::string ReadWholeFile(const std::string& path, size_t maxBytes)
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return {};
+        return std::nullopt;
     LARGE_INTEGER size = {};
     GetFileSizeEx(file, &size);
     std::string text(static_cast<size_t>(std::min<ULONGLONG>(size.QuadPart, maxBytes)), '\0');
     DWORD read = 0;
-    if (!text.empty() && !ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
-        read = 0;
+    BOOL ok = text.empty() || ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
     text.resize(read);
     return text;
 }

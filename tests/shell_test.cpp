@@ -43,7 +43,7 @@ static std::string Summary(const QuorrelRun& run)
 
 TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
 {
-    enum Treatment { AsWritten, AFolder, HeldAtClose, GrownPast4GiB };
+    enum Treatment { AsWritten, AFolder, HeldAtClose, HeldAtStart, GrownPast4GiB };
     // No file, or its bytes; the fields at start, a text typed into the web-address
     // field before closing, and the file after closing (nullptr: the two fields).
     struct Case { const char *file; Treatment treatment; const char *webAddress, *pageFolder, *typed, *after; };
@@ -58,6 +58,8 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
         {nullptr, AFolder, "http://", "", nullptr, ""},
         {kept, GrownPast4GiB, "http://kept.example", "C:\\kept", nullptr, nullptr},
         {kept, HeldAtClose, "http://kept.example", "C:\\kept", "typed", kept},
+        {kept, HeldAtStart, "", "", nullptr, kept},
+        {kept, HeldAtStart, "", "", "typed", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -66,11 +68,14 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
         options.prepare = [&](const QuorrelRun& run) {
             if (c.treatment == AFolder)
                 CreateDirectoryA(run.SettingsPath().c_str(), nullptr);
+            if (c.treatment == HeldAtStart)
+                held = CreateFileA(run.SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             if (c.treatment == GrownPast4GiB)  // to 4 GiB and 10 bytes, sparse
                 RunUnixCommand("truncate -s 4294967306 '" + UnixPath(run.SettingsPath()) + "'");
         };
         QuorrelRun run = StartQuorrel("settings", options);
         FinishedAtEnd guard{run};
+        CloseHandle(held);
         ASSERT_EQ(VisibleTopLevelWindows(run.child.id), (std::vector<HWND>{run.mainWindow, run.infoWindow}));
         EXPECT_EQ(SendMessageA(run.Control(kHtmlMapCheckBoxId), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), c.webAddress);
