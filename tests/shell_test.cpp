@@ -1,5 +1,6 @@
-// The real program driven from outside as a user would, and two pure text rules.
+// The real program driven from outside as a user would; the window frame's record search in this process.
 #include "app/picker_request.h"
+#include "frame/window_frame.h"
 #include "settings/program_folder.h"
 #include "support/quorrel_run.h"
 #include "support/test_paths.h"
@@ -40,6 +41,8 @@ static std::string Summary(const QuorrelRun& run)
     WaitUntil([&] { return !IsWindow(box->window); }, 5000);
     return box->text;
 }
+
+static int handled = 0;
 
 TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
 {
@@ -166,4 +169,17 @@ TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
     EXPECT_EQ(CloseMainWindow(run), 0u);
     EXPECT_EQ(FileBytes("C:\\tellurio.ini"), "http://www.example.test/\r\n" + folder + "\r\n");
     DeleteFileA("C:\\tellurio.ini");
+}
+
+// A window that could not be created still takes its slot; the records after
+// it keep their handlers.
+TEST(WindowFrame, RecordsAfterAWindowThatCouldNotBeCreatedGetTheirMessages)
+{
+    EXPECT_FALSE(CreateRecordedWindow({.className = "NoSuchClass"}).window);
+    HWND window = CreateRecordedWindow({.className = "STATIC", .OnClose = [] { ++handled; }}).window;
+    HWND button = CreateRecordedWindow({.className = "BUTTON", .style = WS_CHILD, .parent = window,
+                                        .OnClick = [] { ++handled; }}).window;
+    EXPECT_EQ(AppWindowProcedure(window, WM_COMMAND, GetDlgCtrlID(button), reinterpret_cast<LPARAM>(button)), 0);
+    EXPECT_EQ(AppWindowProcedure(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(handled, 2);
 }
