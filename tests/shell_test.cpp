@@ -29,14 +29,14 @@ static std::string Browse(const QuorrelRun& run, int answer, UINT move = 0)
     return WindowText(field);
 }
 
-// Presses Create and answers the summary box, which the information window owns.
-static std::string Summary(const QuorrelRun& run)
+// Waits for the program's message box, checks its caption and owner and
+// answers it with OK; answers its text.
+static std::string AnswerBox(const QuorrelRun& run, HWND owner)
 {
-    PressButton(run.Control(kCreateButtonId));
     std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000);
     if (!box)
-        return "no summary";
-    EXPECT_TRUE(box->caption == "Quillmarn" && box->owner == run.infoWindow);
+        return "no box";
+    EXPECT_TRUE(box->caption == "Quillmarn" && box->owner == owner) << box->text;
     AnswerMessageBox(box->window, IDOK);
     WaitUntil([&] { return !IsWindow(box->window); }, 5000);
     return box->text;
@@ -89,12 +89,9 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
             held = CreateFileA(run.SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         PostMessageA(run.mainWindow, WM_CLOSE, 0, 0);
         if (c.treatment == HeldAtClose || c.treatment == AFolder) {
-            std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000);
+            std::string text = AnswerBox(run, nullptr);
             CloseHandle(held);
-            ASSERT_TRUE(box);
-            std::string start = "Could not write " + run.folder + "\\tellurio.ini:\r\n";
-            EXPECT_TRUE(box->text.rfind(start, 0) == 0 && box->caption == "Quillmarn" && !box->owner) << box->text;
-            AnswerMessageBox(box->window, IDOK);
+            EXPECT_EQ(text.rfind("Could not write " + run.folder + "\\tellurio.ini:\r\n", 0), 0u) << text;
             EXPECT_EQ(RunUnixCommand("test $(ls '" + UnixPath(run.folder) + "' | wc -l) = 2"), 0) << "a file left";
         }
         EXPECT_EQ(WaitForExit(run.child, 10000), 0u);
@@ -154,7 +151,8 @@ TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
         PutFile(folder + "\\" + name, "<html></html>\r\n");
     SetFieldText(run.Control(kPageFolderFieldId), folder);
     SetFieldText(run.Control(kWebAddressFieldId), "http://www.example.test/");
-    EXPECT_EQ(Summary(run),
+    PressButton(run.Control(kCreateButtonId));
+    EXPECT_EQ(AnswerBox(run, run.infoWindow),
               "3 html files is inserted into the sitemap.xml and the sitemap.html file\r\nin " + folder + "\\ folder");
     EXPECT_NE(FileBytes(folder + "\\sitemap.xml").find("http://www.example.test/guide/start.HTML"), std::string::npos);
     EXPECT_NE(FileBytes(folder + "\\sitemap.html").find("about.htm"), std::string::npos);
@@ -162,7 +160,9 @@ TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
     PostMessageA(run.infoWindow, WM_CLOSE, 0, 0);
     PressButton(run.Control(kHtmlMapCheckBoxId));
     PutFile(folder + "\\sitemap.html", "kept");  // a page of the folder too
-    EXPECT_EQ(Summary(run), "4 html files is inserted into the sitemap.xml file\r\nin " + folder + "\\ folder");
+    PressButton(run.Control(kCreateButtonId));
+    EXPECT_EQ(AnswerBox(run, run.infoWindow),
+              "4 html files is inserted into the sitemap.xml file\r\nin " + folder + "\\ folder");
     EXPECT_NE(FileBytes(folder + "\\sitemap.xml").find("/sitemap.html<"), std::string::npos);
     EXPECT_EQ(FileBytes(folder + "\\sitemap.html"), "kept");
     EXPECT_TRUE(IsWindow(run.infoWindow) && !IsWindowVisible(run.infoWindow));

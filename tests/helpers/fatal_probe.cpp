@@ -21,12 +21,13 @@ int main(int argc, char** argv)
 {
     std::string mode = argc == 2 ? argv[1] : "";
     InstallMemoryFailureHook();
+    // A hidden primary window, as the program has; the report still has no owner.
+    SetPrimaryWindow(CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
     if (mode == "memory")
         ExhaustMemory(nullptr);
     if (mode == "memory-thread")
         WaitForSingleObject(CreateThread(nullptr, 0, ExhaustMemory, nullptr, 0, nullptr), 60000);
     if (mode == "variant") {  // a status text that arrives as an object has no reading as text
-        SetPrimaryWindow(CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
         LookUpShellFunctions();
         InitAutomation();
         VARIANT object = {};
