@@ -1,10 +1,11 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
-// Exactly the bytes one read of the file's size returns; empty when the file
-// cannot be opened.
-std::string ReadWholeFile(const std::string& path);
+// The file's first bytes, at most maxBytes of them, in one read; nullopt
+// when the file cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
 
 // Creates or truncates path and writes text in one write. False when the
 // file could not be created or not every byte was written; the platform's

@@ -9,14 +9,14 @@ namespace {
 HandlerMessage currentMessage;
 int nextIdentifier = 0;
 
-// Searches the table up to its first empty slot.
+// Searches every slot handed out so far: a window that could not be created
+// leaves its slot without a window but ends no search.
 template <typename Matches>
 ControlRecord* FindRecord(Matches matches)
 {
-    for (ControlRecord& record : controlTable) {
-        if (!record.window)
-            break;
-        if (matches(record))
+    for (int slot = 0; slot < nextIdentifier; ++slot) {
+        ControlRecord& record = controlTable[slot];
+        if (record.window && matches(record))
             return &record;
     }
     return nullptr;

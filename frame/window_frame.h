@@ -30,9 +30,9 @@ struct ControlRecord {
     Handler OnResize = nullptr;
 };
 
-// Twelve windows and controls, then one empty slot that ends every search.
+// One slot for each of the twelve windows and controls.
 inline constexpr int kControlCount = 12;
-using ControlTable = std::array<ControlRecord, kControlCount + 1>;
+using ControlTable = std::array<ControlRecord, kControlCount>;
 extern ControlTable controlTable;
 
 // The message being handled while a handler runs.

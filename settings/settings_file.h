@@ -12,10 +12,12 @@ struct LoadedSettings {
 // "tellurio.ini" beside the program, computed afresh from the command line.
 std::string SettingsPath();
 
-// The two texts of the settings file; present is false when there is no
-// such file (a folder of that name does not count).
+// The first two lines of the settings file's first MiB; present is false
+// when there is no such file (a folder of that name does not count). A file
+// that cannot be read gives two empty texts.
 LoadedSettings LoadSettings();
 
 // Puts the two texts in place of the settings file in one step. A failed
-// save keeps the old file and is reported in a message box.
+// save keeps the old file and is reported in a message box. Two empty texts
+// leave a file that could not be read at start as it is.
 void SaveSettings(const std::string& webAddress, const std::string& pageFolder);

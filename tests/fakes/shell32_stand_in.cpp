@@ -1,13 +1,5 @@
-// A stand-in "shell32.dll" put beside the program to make one of its
-// start-up look-ups fail; the functions it does export are never called.
+// A stand-in "shell32.dll" without SHBrowseForFolder, put beside a copy of
+// the program to make that start-up look-up fail; it is never called.
 #include <windows.h>
 
-extern "C" {
-
-__declspec(dllexport) BOOL WINAPI SHGetPathFromIDList(void*, char*) { return FALSE; }
-
-#ifndef WITHOUT_SHBROWSEFORFOLDER
-__declspec(dllexport) void* WINAPI SHBrowseForFolder(void*) { return nullptr; }
-#endif
-
-}
+extern "C" __declspec(dllexport) BOOL WINAPI SHGetPathFromIDList(void*, char*) { return FALSE; }

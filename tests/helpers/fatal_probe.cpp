@@ -1,44 +1,38 @@
-// Raises one fatal report the way the program would meet it:
-//   library NAME | function NAME | code N | memory | memory-thread
+// Meets one fatal report as the program would: memory | memory-thread | variant
 #include "common/fatal_report.h"
-#include "common/named_lookup.h"
+#include "common/primary_window.h"
+#include "common/shell_functions.h"
+#include "infowin/automation.h"
+#include "infowin/info_status.h"
 
-#include <windows.h>
+#include <string>
 
-#include <cstdlib>
-#include <cstring>
-
-namespace {
-
-constexpr size_t kBlockSize = 64u << 20;
 char* volatile heldBlocks[256];
 
-// Takes large blocks until the allocator runs dry; the failure hook ends the
-// process, so returning means the hook did not fire.
+// Returns only when the failure hook did not end the process.
 DWORD WINAPI ExhaustMemory(LPVOID)
 {
     for (auto& block : heldBlocks)
-        block = new char[kBlockSize];
+        block = new char[64u << 20];
     return 0;
 }
 
-}  // namespace
-
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "library") == 0)
-        LoadLibraryOrReport(argv[2]);
-    else if (argc == 3 && std::strcmp(argv[1], "function") == 0)
-        LookUpOrReport(GetModuleHandleA("kernel32.dll"), argv[2]);
-    else if (argc == 3 && std::strcmp(argv[1], "code") == 0)
-        FatalReport(static_cast<FatalErrorCode>(std::atoi(argv[2])));
-    else if (argc == 2 && std::strcmp(argv[1], "memory") == 0) {
-        InstallMemoryFailureHook();
+    std::string mode = argc == 2 ? argv[1] : "";
+    InstallMemoryFailureHook();
+    // A hidden primary window, as the program has; the report still has no owner.
+    SetPrimaryWindow(CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    if (mode == "memory")
         ExhaustMemory(nullptr);
-    } else if (argc == 2 && std::strcmp(argv[1], "memory-thread") == 0) {
-        InstallMemoryFailureHook();
-        HANDLE worker = CreateThread(nullptr, 0, ExhaustMemory, nullptr, 0, nullptr);
-        WaitForSingleObject(worker, 60000);
+    if (mode == "memory-thread")
+        WaitForSingleObject(CreateThread(nullptr, 0, ExhaustMemory, nullptr, 0, nullptr), 60000);
+    if (mode == "variant") {  // a status text that arrives as an object has no reading as text
+        LookUpShellFunctions();
+        InitAutomation();
+        VARIANT object = {};
+        object.vt = VT_DISPATCH;
+        OnStatusTextChange(&object);
     }
     return 99;
 }

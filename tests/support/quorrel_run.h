@@ -1,61 +1,49 @@
 #pragma once
 #include "tools/driver/program_driver.h"
 
-#include <windows.h>
+#include <functional>
 
-#include <optional>
-#include <string>
-
-// A copy of the program started from a scratch folder of its own, so its
-// settings file beside it is private to one test.
+// A copy of the program started in a scratch folder of its own, with a settings file private to one test.
 struct QuorrelRun {
-    std::string folder;   // the program's folder, with trailing "\"
+    std::string folder;   // with trailing "\"
     std::string program;  // the copy's path
     ChildProcess child;
     HWND mainWindow = nullptr;
     HWND infoWindow = nullptr;
+    HANDLE processes = nullptr;  // a job holding the program and what it starts
 
     HWND Control(QuorrelControl id) const { return GetDlgItem(mainWindow, id); }
     std::string SettingsPath() const { return folder + "tellurio.ini"; }
 };
 
-// Wine's load order for one library of one program ("" disables it,
-// "native" takes the file beside the program).
-struct DllLoadOrder {
-    std::string dll;
-    std::string loadOrder;
-};
-
 struct StartOptions {
-    std::optional<std::string> settingsBytes;  // tellurio.ini beside the copy
-    std::string program = "quorrel_localhost.exe";  // in the build folder; asks no outside host
-    std::string copyName = "quorrel.exe";      // the copy's file name
-    std::vector<DllLoadOrder> loadOrders;      // for the copy only, removed again by FinishQuorrel
-    std::string fileBeside;                    // below build\tests\, copied beside the copy
-    bool waitForMainWindow = true;
+    std::optional<std::string> settingsBytes{};        // tellurio.ini beside the copy
+    std::string program = "quorrel_localhost.exe";     // below the build folder; asks no outside host
+    std::string arguments{};                           // after the copy's quoted path
+    std::string copyName = "quorrel.exe";              // the copy's file name
+    // Wine's load order of a library for the copy ("" disables it, "native" takes the file beside it).
+    std::vector<std::pair<std::string, std::string>> loadOrders{};
+    std::string fileBeside{};                          // below build\tests\, copied beside the copy
+    std::function<void(const QuorrelRun&)> prepare{};  // runs last before the start
+    bool waitForMainWindow = true;                     // mainWindow stays null when it never shows
 };
 
-// Copies the program into a fresh folder and starts it there; waits until
-// its main window shows (mainWindow stays null when it never does), unless
-// told not to wait.
 QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options = {});
 
-// Ends the program if it is still running and removes its folder.
-void FinishQuorrel(QuorrelRun& run);
-
-// Finishes a run when the test leaves its scope, however it leaves.
+// However the test leaves: ends the program and what it started, removes its folder and load orders.
 struct FinishedAtEnd {
     QuorrelRun& run;
-    ~FinishedAtEnd() { FinishQuorrel(run); }
+    ~FinishedAtEnd();
 };
 
-// Asks the main window to close as its close box does; answers the exit code.
-std::optional<DWORD> CloseMainWindow(const QuorrelRun& run);
+// Closes the main window as its close box does; answers the exit code.
+inline std::optional<DWORD> CloseMainWindow(const QuorrelRun& run)
+{
+    PostMessageA(run.mainWindow, WM_CLOSE, 0, 0);
+    return WaitForExit(run.child, 10000);
+}
 
-// Sets a field's text in the running program.
-void SetFieldText(HWND field, const std::string& text);
-
-// A window's rectangle: screen coordinates for top-level windows, the
-// parent's client coordinates for child windows.
-RECT PlacementOf(HWND window);
-
+inline void SetFieldText(HWND field, const std::string& text)
+{
+    SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, nullptr);
+}

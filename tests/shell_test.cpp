@@ -1,0 +1,185 @@
+// The real program driven from outside as a user would; the window frame's record search in this process.
+#include "app/picker_request.h"
+#include "frame/window_frame.h"
+#include "settings/program_folder.h"
+#include "support/quorrel_run.h"
+#include "support/test_paths.h"
+#include "support/unix_command.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+// Types over the page-folder field, presses Browse, moves the dialog's
+// selection (TVGN_CHILD, TVGN_PARENT; 0: stays) and presses answer.
+static std::string Browse(const QuorrelRun& run, int answer, UINT move = 0)
+{
+    HWND field = run.Control(kPageFolderFieldId);
+    SetFieldText(field, "typed by hand");
+    PressButton(run.Control(kBrowseButtonId));
+    // The dialog shows once its start folder is selected.
+    HWND dialog = WaitForWindow(run.child.id, "Browse for Folder", 10000);
+    HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+    EXPECT_TRUE(tree && FindWindowExA(dialog, nullptr, nullptr, "Select Folder") && !GetWindow(dialog, GW_OWNER));
+    TreeView_Expand(tree, TreeView_GetSelection(tree), TVE_EXPAND);
+    HTREEITEM next = move ? TreeView_GetNextItem(tree, TreeView_GetSelection(tree), move) : TreeView_GetSelection(tree);
+    EXPECT_TRUE(next && TreeView_SelectItem(tree, next));
+    PostMessageA(dialog, WM_COMMAND, answer, reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+    WaitUntil([&] { return !IsWindow(dialog) && WindowText(field) != "typed by hand"; }, 10000);
+    return WindowText(field);
+}
+
+// Waits for the program's message box, checks its caption and owner and
+// answers it with OK; answers its text.
+static std::string AnswerBox(const QuorrelRun& run, HWND owner)
+{
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 10000);
+    if (!box)
+        return "no box";
+    EXPECT_TRUE(box->caption == "Quillmarn" && box->owner == owner) << box->text;
+    AnswerMessageBox(box->window, IDOK);
+    WaitUntil([&] { return !IsWindow(box->window); }, 5000);
+    return box->text;
+}
+
+static int handled = 0;
+
+TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
+{
+    enum Treatment { AsWritten, AFolder, HeldAtClose, HeldAtStart, GrownPast4GiB };
+    // No file, or its bytes; the fields at start, a text typed into the web-address
+    // field before closing, and the file after closing (nullptr: the two fields).
+    struct Case { const char *file; Treatment treatment; const char *webAddress, *pageFolder, *typed, *after; };
+    const char* kept = "http://kept.example\r\nC:\\kept\r\n";
+    const Case cases[] = {
+        {nullptr, AsWritten, "http://", "", nullptr, nullptr},
+        {" http://a.example/ \r\n C:\\\xe4 \r\n", AsWritten, " http://a.example/ ", " C:\\\xe4 ", nullptr, nullptr},
+        {"http://caf\xe9.example/", AsWritten, "http://caf\xe9.example/", "", nullptr, nullptr},
+        {"", AsWritten, "", "", nullptr, nullptr},
+        {"a\nb\rc\r\nno line end", AsWritten, "a\nb\rc", "no line end", nullptr, nullptr},
+        {"a\r\nb\r\nthird\r\n", AsWritten, "a", "b", "typed", nullptr},
+        {nullptr, AFolder, "http://", "", nullptr, ""},
+        {kept, GrownPast4GiB, "http://kept.example", "C:\\kept", nullptr, nullptr},
+        {kept, HeldAtClose, "http://kept.example", "C:\\kept", "typed", kept},
+        {kept, HeldAtStart, "", "", nullptr, kept},
+        {kept, HeldAtStart, "", "", "typed", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        HANDLE held = nullptr;
+        StartOptions options{.settingsBytes = c.file ? std::optional<std::string>(c.file) : std::nullopt};
+        options.prepare = [&](const QuorrelRun& run) {
+            if (c.treatment == AFolder)
+                CreateDirectoryA(run.SettingsPath().c_str(), nullptr);
+            if (c.treatment == HeldAtStart)
+                held = CreateFileA(run.SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (c.treatment == GrownPast4GiB)  // to 4 GiB and 10 bytes, sparse
+                RunUnixCommand("truncate -s 4294967306 '" + UnixPath(run.SettingsPath()) + "'");
+        };
+        QuorrelRun run = StartQuorrel("settings", options);
+        FinishedAtEnd guard{run};
+        CloseHandle(held);
+        ASSERT_EQ(VisibleTopLevelWindows(run.child.id), (std::vector<HWND>{run.mainWindow, run.infoWindow}));
+        EXPECT_EQ(SendMessageA(run.Control(kHtmlMapCheckBoxId), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), c.webAddress);
+        EXPECT_EQ(WindowText(run.Control(kPageFolderFieldId)), c.pageFolder);
+        if (c.typed)
+            SetFieldText(run.Control(kWebAddressFieldId), c.typed);
+        if (c.treatment == HeldAtClose)
+            held = CreateFileA(run.SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        PostMessageA(run.mainWindow, WM_CLOSE, 0, 0);
+        if (c.treatment == HeldAtClose || c.treatment == AFolder) {
+            std::string text = AnswerBox(run, nullptr);
+            CloseHandle(held);
+            EXPECT_EQ(text.rfind("Could not write " + run.folder + "\\tellurio.ini:\r\n", 0), 0u) << text;
+            EXPECT_EQ(RunUnixCommand("test $(ls '" + UnixPath(run.folder) + "' | wc -l) = 2"), 0) << "a file left";
+        }
+        EXPECT_EQ(WaitForExit(run.child, 10000), 0u);
+        std::string fields = std::string(c.typed ? c.typed : c.webAddress) + "\r\n" + c.pageFolder + "\r\n";
+        EXPECT_EQ(FileBytes(run.SettingsPath()), c.after ? c.after : fields);
+    }
+}
+
+TEST(ProgramFolder, TakesTheFirstTokenUpToItsLastBackslash)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"  C:\\q\\q.exe x\\y", "C:\\q\\"}, {"\"C:\\a b\\q.exe\" x\\", "C:\\a b\\"}, {"\"C:\\a b\\q", "C:\\a b\\"},
+        {"C:/q/q.exe", ""}, {"", ""}};
+    for (auto [commandLine, folder] : cases)
+        EXPECT_EQ(ProgramFolder(commandLine), folder) << commandLine;
+}
+
+TEST(PickerRequest, ATextIsCutToItsSlotAndUntouchedBlanksAreNoPath)
+{
+    PickerRequest request;
+    SetPickerSlot(request, PickerSlot::Title, std::string(300, 't'));
+    EXPECT_EQ(PickerSlotText(request, PickerSlot::StartFolder), "");
+    EXPECT_EQ(PickedPathText(BlankPathBuffer()), "");
+}
+
+// Started by its bare name from a folder that is not a drive's root, the
+// program keeps its settings at the root of that drive.
+TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
+{
+    QuorrelRun run;
+    run.folder = "C:\\quorrel_bare_" + std::to_string(GetCurrentProcessId()) + "\\";
+    FinishedAtEnd guard{run};
+    CreateDirectoryA(run.folder.c_str(), nullptr);
+    CopyFileA((TestProgramFolder() + "..\\quorrel_localhost.exe").c_str(), (run.folder + "quorrel.exe").c_str(), 0);
+    PutFile("C:\\tellurio.ini", "http://root.example\r\n\r\n");
+    SetCurrentDirectoryA(run.folder.c_str());  // where the bare name is found
+    run.child = StartProcess("quorrel.exe C:\\x\\y", run.folder);
+    SetCurrentDirectoryA(TestProgramFolder().c_str());
+    ASSERT_TRUE(run.mainWindow = WaitForWindow(run.child.id, kMainCaption, 20000));
+    run.infoWindow = GetWindow(run.mainWindow, GW_OWNER);
+    EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), "http://root.example");
+    // Resized, the information window keeps its browser 5 pixels off the right edge, 20 above the status bar.
+    SetWindowPos(run.infoWindow, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT host, bar;
+    GetWindowRect(GetDlgItem(run.infoWindow, kBrowserHostId), &host);
+    GetWindowRect(GetDlgItem(run.infoWindow, kStatusBarId), &bar);
+    EXPECT_TRUE(host.right + 5 == bar.right && host.bottom + 20 == bar.bottom);
+    EXPECT_EQ(Browse(run, IDOK), "C:\\");
+    std::string chosen = Browse(run, IDOK, TVGN_CHILD);
+    EXPECT_EQ(Browse(run, IDCANCEL), "");
+    EXPECT_EQ(Browse(run, IDOK), chosen) << "the dialog did not start at the last choice";
+    EXPECT_EQ(Browse(run, IDOK, TVGN_PARENT), "C:\\") << chosen << " is no folder of C:\\";
+    EXPECT_EQ(Browse(run, IDOK), "C:\\");
+
+    std::string folder = run.folder + "pages";
+    for (const char* name : {"index.html", "about.htm", "notes.txt", "guide\\start.HTML"})
+        PutFile(folder + "\\" + name, "<html></html>\r\n");
+    SetFieldText(run.Control(kPageFolderFieldId), folder);
+    SetFieldText(run.Control(kWebAddressFieldId), "http://www.example.test/");
+    PressButton(run.Control(kCreateButtonId));
+    EXPECT_EQ(AnswerBox(run, run.infoWindow),
+              "3 html files is inserted into the sitemap.xml and the sitemap.html file\r\nin " + folder + "\\ folder");
+    EXPECT_NE(FileBytes(folder + "\\sitemap.xml").find("http://www.example.test/guide/start.HTML"), std::string::npos);
+    EXPECT_NE(FileBytes(folder + "\\sitemap.html").find("about.htm"), std::string::npos);
+
+    PostMessageA(run.infoWindow, WM_CLOSE, 0, 0);
+    PressButton(run.Control(kHtmlMapCheckBoxId));
+    PutFile(folder + "\\sitemap.html", "kept");  // a page of the folder too
+    PressButton(run.Control(kCreateButtonId));
+    EXPECT_EQ(AnswerBox(run, run.infoWindow),
+              "4 html files is inserted into the sitemap.xml file\r\nin " + folder + "\\ folder");
+    EXPECT_NE(FileBytes(folder + "\\sitemap.xml").find("/sitemap.html<"), std::string::npos);
+    EXPECT_EQ(FileBytes(folder + "\\sitemap.html"), "kept");
+    EXPECT_TRUE(IsWindow(run.infoWindow) && !IsWindowVisible(run.infoWindow));
+    EXPECT_EQ(CloseMainWindow(run), 0u);
+    EXPECT_EQ(FileBytes("C:\\tellurio.ini"), "http://www.example.test/\r\n" + folder + "\r\n");
+    DeleteFileA("C:\\tellurio.ini");
+}
+
+// A window that could not be created still takes its slot; the records after
+// it keep their handlers.
+TEST(WindowFrame, RecordsAfterAWindowThatCouldNotBeCreatedGetTheirMessages)
+{
+    EXPECT_FALSE(CreateRecordedWindow({.className = "NoSuchClass"}).window);
+    HWND window = CreateRecordedWindow({.className = "STATIC", .OnClose = [] { ++handled; }}).window;
+    HWND button = CreateRecordedWindow({.className = "BUTTON", .style = WS_CHILD, .parent = window,
+                                        .OnClick = [] { ++handled; }}).window;
+    EXPECT_EQ(AppWindowProcedure(window, WM_COMMAND, GetDlgCtrlID(button), reinterpret_cast<LPARAM>(button)), 0);
+    EXPECT_EQ(AppWindowProcedure(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(handled, 2);
+}
