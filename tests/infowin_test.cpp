@@ -247,7 +247,8 @@ TEST(InfoWindow, StartUpShowsTheInformationPageOrReportsTheMissingBrowser)
     EXPECT_EQ(CloseMainWindow(run), 0u);
 
     // Without the browser: both creation steps reported, and both windows shown.
-    QuorrelRun without = StartQuorrel("bare", {{}, "quorrel_localhost.exe", "bare.exe", {{"ieframe", ""}}, "", false});
+    QuorrelRun without = StartQuorrel(
+        "bare", {.copyName = "bare.exe", .loadOrders = {{"ieframe", ""}}, .waitForMainWindow = false});
     FinishedAtEnd withoutGuard{without};
     for (const char* reason : {" (&h80040154)", "Call failed. (&h80004005)"}) {
         MessageBoxSeen box = WaitForMessageBox(without.child.id, 10000).value_or(MessageBoxSeen{});
