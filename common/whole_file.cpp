@@ -21,17 +21,3 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     text.resize(read);
     return text;
 }
-
-bool WriteWholeFile(const std::string& path, std::string_view text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    DWORD error = GetLastError();
-    BOOL closed = CloseHandle(file);
-    SetLastError(error);
-    return ok && closed && written == text.size();
-}
