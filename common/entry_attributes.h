@@ -6,10 +6,6 @@
 
 inline constexpr uint32_t kDirectoryBit = 0x10;
 
-// The first entry a find-first look-up reports for path; false when nothing
-// matches. The search is closed at once.
-bool FindFirstEntry(const std::string& path, WIN32_FIND_DATAA& found);
-
 // The attribute word a find-first look-up reports for path: 0 when nothing
 // matches, 1 when the entry's own word is 0, so any entry gives nonzero.
 uint32_t EntryAttributes(const std::string& path);

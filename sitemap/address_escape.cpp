@@ -18,22 +18,27 @@ bool PassesUnchanged(unsigned char byte) { return (byte >= 40 && byte <= 59) || 
 
 }  // namespace
 
-std::string escapeAddress(std::string_view text)
+void appendEscapedAddress(std::string& out, std::string_view text)
 {
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(text.size() + text.size() / 4);
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
         if (const char* entity = EntityFor(byte))
-            escaped += entity;
+            out += entity;
         else if (PassesUnchanged(byte))
-            escaped += c;
+            out += c;
         else {
-            escaped += '%';
-            escaped += kHexDigits[byte >> 4];
-            escaped += kHexDigits[byte & 15];
+            out += '%';
+            out += kHexDigits[byte >> 4];
+            out += kHexDigits[byte & 15];
         }
     }
+}
+
+std::string escapeAddress(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size() + text.size() / 4);
+    appendEscapedAddress(escaped, text);
     return escaped;
 }

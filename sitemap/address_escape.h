@@ -6,3 +6,6 @@
 // specials become entities, the kept ranges (40-59, 65-125) pass, every
 // other byte becomes "%" and two capital hexadecimal digits.
 std::string escapeAddress(std::string_view text);
+
+// The same, appended to out.
+void appendEscapedAddress(std::string& out, std::string_view text);

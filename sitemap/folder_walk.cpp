@@ -2,15 +2,22 @@
 
 #include "common/entry_attributes.h"
 #include "sitemap/address_escape.h"
+#include "sitemap/name_bytes.h"
 #include "sitemap/page_date.h"
 #include "sitemap/page_selection.h"
 
 #include <windows.h>
 
+#include <cwchar>
 #include <deque>
 #include <vector>
 
 namespace {
+
+// The longest path the platform's ANSI look-ups take: MAX_PATH with its
+// terminating zero. An entry or listing beyond it is out of the walk's
+// reach, as it always was with those look-ups.
+constexpr size_t kLongestPath = MAX_PATH - 1;
 
 struct FolderIdentity {
     bool looked = false;  // looked up already (identities cost a folder open)
@@ -22,26 +29,21 @@ struct FolderIdentity {
 
 // A walked folder and the walked folder it was found in (-1 for the root).
 struct AncestryNode {
-    std::string folderPath;
+    std::wstring folderPath;
     int parent;
     FolderIdentity identity;
 };
 
 struct QueuedFolder {
-    std::string folderPath;
-    std::string webPath;
+    std::wstring folderPath;  // ends in "\"
+    std::string webPath;      // the names' bytes, "/"-separated, ending in "/" or empty
     int parentNode;
     bool isLink;  // reached through an entry with the reparse-point bit
 };
 
-struct EntryFacts {
-    uint32_t attributes = 0;  // 0: no such entry
-    FILETIME lastWrite = {};
-};
-
-FolderIdentity IdentityOf(const std::string& folderPath)
+FolderIdentity IdentityOf(const std::wstring& folderPath)
 {
-    HANDLE folder = CreateFileA(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE folder = CreateFileW(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE)
         return {true};
@@ -73,78 +75,76 @@ bool IsOnAncestorChain(std::vector<AncestryNode>& nodes, int node, const FolderI
     return false;
 }
 
-// Where a look-up of the full path could answer otherwise than the listing
-// (a path at the look-up's length limit, a name the path rules would trim
-// or read as a pattern), the entry is looked up as the walk always did.
-bool ListingMayDifferFromLookUp(const std::string& fullPath, const std::string& name)
-{
-    char last = name.back();
-    return fullPath.size() >= MAX_PATH - 1 || last == '.' || last == ' ' ||
-           name.find_first_of("*?") != std::string::npos;
-}
+bool IsDotEntry(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
-EntryFacts FactsOf(const std::string& fullPath, const WIN32_FIND_DATAA& listed)
-{
-    const WIN32_FIND_DATAA* source = &listed;
-    WIN32_FIND_DATAA lookedUp;
-    if (ListingMayDifferFromLookUp(fullPath, listed.cFileName)) {
-        if (!FindFirstEntry(fullPath, lookedUp))
-            return {};
-        source = &lookedUp;
-    }
-    return {NonZeroAttributes(source->dwFileAttributes), source->ftLastWriteTime};
-}
+struct FolderWalker {
+    const std::string& webAddress;
+    const PageSink& deliver;
+    std::deque<QueuedFolder> queue;
+    std::vector<AncestryNode> nodes;
+    PageEntry page;  // its buffers are used again for every page
+    std::string addressStart;
 
-PageEntry MakePageEntry(const QueuedFolder& folder, const std::string& name, const FILETIME& lastWrite,
-                        const std::string& webAddress)
-{
-    PageEntry page;
-    page.fileName = name;
-    page.webPath = folder.webPath;
-    page.lastWriteDate = FormatLastWriteDate(lastWrite);
-    page.address = escapeAddress(webAddress + folder.webPath + name);
-    return page;
-}
-
-void WalkOneFolder(const QueuedFolder& folder, int node, const std::string& webAddress, const PageSink& deliver,
-                   std::deque<QueuedFolder>& queue)
-{
-    WIN32_FIND_DATAA listed;
-    HANDLE search = FindFirstFileA((folder.folderPath + "*.*").c_str(), &listed);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = listed.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string fullPath = folder.folderPath + name;
-        EntryFacts facts = FactsOf(fullPath, listed);
+    // Each entry's facts come from its own listing record.
+    void TakeEntry(const QueuedFolder& folder, const WIN32_FIND_DATAW& listed)
+    {
+        if (folder.folderPath.size() + std::wcslen(listed.cFileName) > kLongestPath)
+            return;
+        uint32_t attributes = NonZeroAttributes(listed.dwFileAttributes);
+        NameBytes(listed.cFileName, page.fileName);
         // A folder with any further attribute bit also takes the page test.
-        if (IsPresentNonFolder(facts.attributes) && HasPageExtension(name))
-            deliver(MakePageEntry(folder, name, facts.lastWrite, webAddress));
-        if (facts.attributes & kDirectoryBit)
-            queue.push_back({fullPath + "\\", folder.webPath + name + "/", node,
-                             (facts.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
-    } while (FindNextFileA(search, &listed));
-    FindClose(search);
-}
+        if (IsPresentNonFolder(attributes) && HasPageExtension(page.fileName)) {
+            page.lastWriteDate = FormatLastWriteDate(listed.ftLastWriteTime);
+            page.address = addressStart;
+            appendEscapedAddress(page.address, page.fileName);
+            deliver(page);
+        }
+        if (attributes & kDirectoryBit)
+            queue.push_back({folder.folderPath + listed.cFileName + L"\\", folder.webPath + page.fileName + "/",
+                             static_cast<int>(nodes.size()) - 1, (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+    }
+
+    void ListFolder(const QueuedFolder& folder)
+    {
+        std::wstring pattern = folder.folderPath + L"*.*";
+        if (pattern.size() > kLongestPath)
+            return;
+        WIN32_FIND_DATAW listed;
+        HANDLE search = FindFirstFileW(pattern.c_str(), &listed);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        // Escaping works byte by byte, so a folder's part is escaped once.
+        addressStart = escapeAddress(webAddress + folder.webPath);
+        page.webPath = folder.webPath;
+        do {
+            if (!IsDotEntry(listed.cFileName))
+                TakeEntry(folder, listed);
+        } while (FindNextFileW(search, &listed));
+        FindClose(search);
+    }
+
+    void Walk(const std::string& pageFolder)
+    {
+        queue.push_back({WideFromAnsi(pageFolder), "", -1, false});
+        while (!queue.empty()) {
+            QueuedFolder folder = std::move(queue.front());
+            queue.pop_front();
+            FolderIdentity identity;
+            if (folder.isLink) {
+                identity = IdentityOf(folder.folderPath);
+                if (IsOnAncestorChain(nodes, folder.parentNode, identity))
+                    continue;  // a link back up the tree: walking it again would never end
+            }
+            nodes.push_back({folder.folderPath, folder.parentNode, identity});
+            ListFolder(folder);
+        }
+    }
+};
 
 }  // namespace
 
 void FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver)
 {
-    std::deque<QueuedFolder> queue{{pageFolder, "", -1, false}};
-    std::vector<AncestryNode> nodes;
-    while (!queue.empty()) {
-        QueuedFolder folder = std::move(queue.front());
-        queue.pop_front();
-        FolderIdentity identity;
-        if (folder.isLink) {
-            identity = IdentityOf(folder.folderPath);
-            if (IsOnAncestorChain(nodes, folder.parentNode, identity))
-                continue;  // a link back up the tree: walking it again would never end
-        }
-        nodes.push_back({folder.folderPath, folder.parentNode, identity});
-        WalkOneFolder(folder, static_cast<int>(nodes.size()) - 1, webAddress, deliver, queue);
-    }
+    FolderWalker walker{webAddress, deliver, {}, {}, {}, {}};
+    walker.Walk(pageFolder);
 }

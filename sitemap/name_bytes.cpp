@@ -1,0 +1,53 @@
+#include "sitemap/name_bytes.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsAscii(std::wstring_view name)
+{
+    for (wchar_t c : name)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+// Empty when the conversion fails or, with exact set, when a character had
+// no exact counterpart in the code page.
+std::string Converted(UINT codePage, std::wstring_view name, bool exact)
+{
+    DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL usedDefault = FALSE;
+    BOOL* asked = exact ? &usedDefault : nullptr;
+    int length = static_cast<int>(name.size());
+    int count = WideCharToMultiByte(codePage, flags, name.data(), length, nullptr, 0, nullptr, asked);
+    if (count <= 0 || usedDefault)
+        return {};
+    std::string bytes(static_cast<size_t>(count), '\0');
+    WideCharToMultiByte(codePage, flags, name.data(), length, bytes.data(), count, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+void NameBytes(std::wstring_view name, std::string& bytes)
+{
+    // Every ANSI code page keeps the ASCII characters as they are.
+    if (IsAscii(name)) {
+        bytes.assign(name.begin(), name.end());
+        return;
+    }
+    bytes = Converted(CP_ACP, name, true);
+    if (bytes.empty())
+        bytes = Converted(CP_UTF8, name, false);
+}
+
+std::wstring WideFromAnsi(std::string_view text)
+{
+    int length = static_cast<int>(text.size());
+    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
+    if (count > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), count);
+    return wide;
+}
