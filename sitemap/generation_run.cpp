@@ -27,9 +27,22 @@ std::string RefusalFor(const std::string& pageFolderText, const std::string& pag
     return {};
 }
 
-void PutOutput(const std::string& path, const std::string& text, GenerationOutcome& outcome)
+// Texts go to their files in pieces of this size as the walk goes on, so a
+// run's memory does not grow with the site.
+constexpr size_t kWriteBufferSize = 64 * 1024;
+
+void WriteWhenFull(Replacement& output, std::string& text)
 {
-    ReplaceOutcome replaced = ReplaceFileContents(path, text);
+    if (text.size() < kWriteBufferSize)
+        return;
+    WriteReplacement(output, text);
+    text.clear();
+}
+
+void FinishOutput(Replacement& output, const std::string& text, GenerationOutcome& outcome)
+{
+    WriteReplacement(output, text);
+    ReplaceOutcome replaced = FinishReplacement(output);
     if (!replaced.ok)
         outcome.failures.push_back(replaced.failureMessage);
 }
@@ -45,6 +58,8 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     if (!outcome.refusal.empty())
         return outcome;
 
+    Replacement xmlFile = BeginReplacement(outcome.pageFolder + "sitemap.xml");
+    Replacement htmlFile = htmlFlag ? BeginReplacement(outcome.pageFolder + "sitemap.html") : Replacement{};
     SitemapXmlWriter xml;
     SitemapHtmlWriter html;
     BeginSitemapXml(xml);
@@ -52,15 +67,19 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     // "/" is never the second byte of a character: the web address is judged byte by byte.
     FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
         AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
-        AddSitemapHtmlPage(html, page.address);
+        WriteWhenFull(xmlFile, xml.text);
+        if (htmlFlag) {
+            AddSitemapHtmlPage(html, page.address);
+            WriteWhenFull(htmlFile, html.text);
+        }
         ++outcome.pageCount;
     });
     EndSitemapXml(xml);
     EndSitemapHtml(html);
 
     if (htmlFlag)
-        PutOutput(outcome.pageFolder + "sitemap.html", html.text, outcome);
-    PutOutput(outcome.pageFolder + "sitemap.xml", xml.text, outcome);
+        FinishOutput(htmlFile, html.text, outcome);
+    FinishOutput(xmlFile, xml.text, outcome);
     return outcome;
 }
 

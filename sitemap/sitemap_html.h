@@ -2,7 +2,8 @@
 #include <string>
 #include <string_view>
 
-// The text of sitemap.html, a plain link table, built in memory.
+// The text of sitemap.html, a plain link table, as it grows; the run takes
+// it away in pieces.
 struct SitemapHtmlWriter {
     std::string text;
 };

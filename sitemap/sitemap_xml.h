@@ -2,7 +2,8 @@
 #include <string>
 #include <string_view>
 
-// The text of sitemap.xml (Sitemap protocol 0.84), built in memory.
+// The text of sitemap.xml (Sitemap protocol 0.84) as it grows; the run
+// takes it away in pieces.
 struct SitemapXmlWriter {
     std::string text;
 };

@@ -1,4 +1,5 @@
 #include "common/entry_attributes.h"
+#include "common/file_replace.h"
 #include "sitemap/address_escape.h"
 #include "sitemap/folder_walk.h"
 #include "sitemap/generation_run.h"
@@ -139,6 +140,52 @@ TEST(Generation, RefusalsAndOutputsThatCannotBePutInPlace)
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_NE(outcome.failures[0].find(root + "folder\\sitemap.xml"), std::string::npos) << outcome.failures[0];
     RemoveTree(root);
+}
+
+namespace {
+
+// A disk that fills up after the first buffer.
+BOOL WINAPI WriteOnlyOnce(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    static int calls = 0;
+    if (calls++ == 0)
+        return WriteFile(file, bytes, size, written, overlapped);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+}  // namespace
+
+// Outputs of several write buffers in a page folder as long as the platform allows.
+TEST(Generation, LargeOutputsInALongFolderAndAWriteThatFailsMidway)
+{
+    std::string folder = MakeScratchFolder("large");
+    folder += std::string(246 - folder.size(), 'l') + "\\";
+    PutFolder(folder);
+    const std::string webAddress = "http://x/" + std::string(1000, 'w') + "/";
+    std::string expected = Golden("tree.xml").substr(0, Golden("tree.xml").find("<url>"));
+    for (int page = 0; page < 100; ++page) {
+        std::string name = std::to_string(1000 + page) + ".htm";
+        PutPage(folder + name);
+        expected += "<url>\r\n\t<loc>" + webAddress + name + "</loc>\r\n\t<lastmod>2010-03-06</lastmod>\r\n"
+                    "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n";
+    }
+    expected += "</urlset>\r\n";
+    ASSERT_EQ(folder.size(), 247u);
+
+    EXPECT_EQ(GenerateSitemaps(folder, webAddress, true).failures, std::vector<std::string>{});
+    EXPECT_EQ(FileBytes(folder + "sitemap.xml"), expected);
+    SetFileAttributesA((folder + "sitemap.xml").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    replacementWrite = WriteOnlyOnce;
+    GenerationOutcome failed = GenerateSitemaps(folder, "http://y/" + webAddress, false);
+    replacementWrite = WriteFile;
+    ASSERT_EQ(failed.failures.size(), 1u);
+    EXPECT_NE(failed.failures[0].find(folder + "sitemap.xml:\r\n"), std::string::npos) << failed.failures[0];
+    EXPECT_EQ(FileBytes(folder + "sitemap.xml"), expected);
+    EXPECT_EQ(EntryAttributes(folder + "~q*"), 0u);
+    GenerateSitemaps(folder, webAddress, false);  // the new file takes the old one's attribute bits
+    EXPECT_TRUE(GetFileAttributesA((folder + "sitemap.xml").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    RemoveTree(folder);
 }
 
 TEST(Generation, EntriesTooLongForALookUpAreNeitherPagesNorFolders)
