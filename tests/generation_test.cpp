@@ -219,6 +219,22 @@ TEST(PageDate, WholeRangeAndNoCalendarTime)
         {{0, 0}, "1601-01-01"}, {{0xFFFFFFFF, 0x7FFFFFFF}, "30828-09-14"}, {{0xFFFFFFFF, 0xFFFFFFFF}, ""}};
     for (const auto& [lastWrite, date] : rows)
         EXPECT_EQ(FormatLastWriteDate(lastWrite), date) << date;
+    auto agreesWithThePlatform = [](ULONGLONG ticks) {
+        FILETIME lastWrite = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        SYSTEMTIME utc;
+        char text[16];
+        FileTimeToSystemTime(&lastWrite, &utc);
+        snprintf(text, sizeof text, "%04d-%02d-%02d", utc.wYear, utc.wMonth, utc.wDay);
+        return FormatLastWriteDate(lastWrite) == text;
+    };
+    for (ULONGLONG day = 0; day < 10'650'000; day += 97)  // the last tick of every 97th day
+        ASSERT_TRUE(agreesWithThePlatform(day * 864'000'000'000 + 863'999'999'999)) << day;
+    for (WORD year : {1700, 1900, 2000, 2100, 2400}) {  // the leap days of the 400-year rule
+        SYSTEMTIME utc = {year, 3, 0, 1, 0, 0, 0, 0};
+        FILETIME march;
+        SystemTimeToFileTime(&utc, &march);
+        ASSERT_TRUE(agreesWithThePlatform((ULONGLONG(march.dwHighDateTime) << 32 | march.dwLowDateTime) - 1)) << year;
+    }
 }
 
 TEST(AddressEscape, EveryByte)
