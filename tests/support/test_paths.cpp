@@ -6,7 +6,7 @@
 
 #include <atomic>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 std::string TestProgramFolder()
 {
@@ -35,11 +35,11 @@ static void CreateFolders(const std::string& path)
 std::string MakeScratchFolder(const std::string& label)
 {
     static std::atomic<int> counter{0};
-    std::ostringstream name;
-    name << TestProgramFolder() << "tmp\\" << label << "-" << GetCurrentProcessId() << "-" << counter++ << "\\";
-    RemoveTree(name.str());
-    CreateFolders(name.str().substr(0, name.str().size() - 1));
-    return name.str();
+    std::string name = TestProgramFolder() + "tmp\\" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(counter++);
+    RemoveTree(name + "\\");
+    CreateFolders(name);
+    return name + "\\";
 }
 
 void PutFile(const std::string& path, const std::string& bytes)
@@ -48,21 +48,14 @@ void PutFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "\"";
-    quoted.append(text).append("\"");
-    return quoted;
-}
+std::string Quoted(const std::string& text) { return '"' + text + '"'; }
 
 std::string HelperCommand(const std::string& exeName) { return Quoted(TestProgramFolder() + exeName); }
 
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void RemoveTree(const std::string& folder)

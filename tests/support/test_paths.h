@@ -20,7 +20,7 @@ std::string Quoted(const std::string& text);
 // The quoted path of a helper program beside the test program.
 std::string HelperCommand(const std::string& exeName);
 
-// The bytes of a file, read with the platform's file functions.
+// The bytes of a file.
 std::string FileBytes(const std::string& path);
 
 // Removes a folder tree made by MakeScratchFolder.
