@@ -21,6 +21,19 @@ void LookUpAutomationFunctions()
     f.atlAxGetControl = LookUpFunction<AtlAxGetControlFunction>(atl, "AtlAxGetControl");
 }
 
+std::string AnsiFromWide(const wchar_t* text)
+{
+    if (!text)
+        return {};
+    int count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (count <= 1)
+        return {};
+    std::string converted(static_cast<size_t>(count), '\0');
+    count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), count, nullptr, nullptr);
+    converted.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
+    return converted;
+}
+
 void* QueryInterfaceByText(void* object, const char* interfaceText)
 {
     if (!object) {

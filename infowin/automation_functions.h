@@ -4,6 +4,8 @@
 
 #include "common/platform_error_text.h"
 
+#include <string>
+
 // What the automation layer and its event sink share: the platform
 // functions looked up by name, the caller's object variable and the result
 // of the last platform call.
@@ -39,6 +41,9 @@ extern AutomationFunctions automationFunctions;
 // After LookUpShellFunctions: CoInitialize in ole32, then kernel32's text
 // functions, then ATL.DLL's hosting functions; a failure is fatal.
 void LookUpAutomationFunctions();
+
+// Wide text in the ANSI code page; empty for a null or empty text.
+std::string AnsiFromWide(const wchar_t* text);
 
 // QueryInterface for the identifier spelt as "{xxxxxxxx-xxxx-xxxx-xxxx-
 // xxxxxxxxxxxx}"; null on failure.

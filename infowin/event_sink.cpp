@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 std::deque<ConnectionRecord> ConnectionTable;
 std::vector<HandlerRecord> HandlerTable;
@@ -52,16 +53,11 @@ void SetTypeWord(VARIANT& record, uint32_t word) { std::memcpy(&record, &word, s
 // while the handler runs; the string itself is left as it is.
 VARIANT* AnsiText(VARIANT& record, std::deque<std::string>& copies)
 {
-    const wchar_t* text = record.bstrVal;
-    if (!text)
+    std::string text = AnsiFromWide(record.bstrVal);
+    if (text.empty())
         return NullText();
-    int count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (count <= 1)
-        return NullText();
-    std::string& converted = copies.emplace_back(static_cast<size_t>(count), '\0');
-    automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), count, nullptr, nullptr);
     SetTypeWord(record, VT_LPSTR);
-    record.pcVal = converted.data();
+    record.pcVal = copies.emplace_back(std::move(text)).data();
     return &record;
 }
 

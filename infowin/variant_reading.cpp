@@ -64,19 +64,6 @@ std::string BlobText(const VARIANT& value)
     return data ? std::string(data, size) : std::string();
 }
 
-std::string AnsiFromWide(const wchar_t* text)
-{
-    if (!text)
-        return {};
-    int count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (count <= 1)
-        return {};
-    std::string converted(static_cast<size_t>(count), '\0');
-    count = automationFunctions.wideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), count, nullptr, nullptr);
-    converted.resize(count > 0 ? static_cast<size_t>(count - 1) : 0);
-    return converted;
-}
-
 std::string DecimalText(double number)
 {
     char text[32];
