@@ -88,10 +88,11 @@ struct FolderWalker {
     // Each entry's facts come from its own listing record.
     void TakeEntry(const QueuedFolder& folder, const WIN32_FIND_DATAW& listed)
     {
-        if (folder.folderPath.size() + std::wcslen(listed.cFileName) > kLongestPath)
+        std::wstring_view name = listed.cFileName;
+        if (folder.folderPath.size() + name.size() > kLongestPath)
             return;
         uint32_t attributes = NonZeroAttributes(listed.dwFileAttributes);
-        NameBytes(listed.cFileName, page.fileName);
+        NameBytes(name, page.fileName);
         // A folder with any further attribute bit also takes the page test.
         if (IsPresentNonFolder(attributes) && HasPageExtension(page.fileName)) {
             page.lastWriteDate = FormatLastWriteDate(listed.ftLastWriteTime);
@@ -99,9 +100,11 @@ struct FolderWalker {
             appendEscapedAddress(page.address, page.fileName);
             deliver(page);
         }
-        if (attributes & kDirectoryBit)
-            queue.push_back({folder.folderPath + listed.cFileName + L"\\", folder.webPath + page.fileName + "/",
+        if (attributes & kDirectoryBit) {
+            std::wstring path = folder.folderPath;
+            queue.push_back({path.append(name).append(L"\\"), folder.webPath + page.fileName + "/",
                              static_cast<int>(nodes.size()) - 1, (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+        }
     }
 
     void ListFolder(const QueuedFolder& folder)

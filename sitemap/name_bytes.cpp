@@ -4,11 +4,16 @@
 
 namespace {
 
-bool IsAscii(std::wstring_view name)
+// Every ANSI code page keeps the ASCII characters as they are: such a name
+// is copied across; false, with bytes unfinished, at the first other one.
+bool CopiedAsAscii(std::wstring_view name, std::string& bytes)
 {
-    for (wchar_t c : name)
-        if (c >= 0x80)
+    bytes.resize(name.size());
+    for (size_t at = 0; at < name.size(); ++at) {
+        if (name[at] >= 0x80)
             return false;
+        bytes[at] = static_cast<char>(name[at]);
+    }
     return true;
 }
 
@@ -32,11 +37,8 @@ std::string Converted(UINT codePage, std::wstring_view name, bool exact)
 
 void NameBytes(std::wstring_view name, std::string& bytes)
 {
-    // Every ANSI code page keeps the ASCII characters as they are.
-    if (IsAscii(name)) {
-        bytes.assign(name.begin(), name.end());
+    if (CopiedAsAscii(name, bytes))
         return;
-    }
     bytes = Converted(CP_ACP, name, true);
     if (bytes.empty())
         bytes = Converted(CP_UTF8, name, false);
