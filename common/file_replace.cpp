@@ -7,6 +7,9 @@ namespace {
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr unsigned kNameChoices = 0x10000;
+// A long output is flushed as it grows, so the flush before the move has
+// little left to wait for.
+constexpr size_t kFlushEvery = 4 * 1024 * 1024;
 
 std::string FolderOf(const std::string& path)
 {
@@ -96,6 +99,12 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
             return;
         }
         bytes.remove_prefix(written);
+        replacement.unflushed += written;
+    }
+    if (!replacement.failed && replacement.unflushed >= kFlushEvery) {
+        if (!FlushFileBuffers(replacement.file))
+            Fail(replacement, GetLastError());
+        replacement.unflushed = 0;
     }
 }
 

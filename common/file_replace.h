@@ -21,13 +21,15 @@ struct Replacement {
     HANDLE file = INVALID_HANDLE_VALUE;
     DWORD error = 0;        // why the replacement failed
     bool failed = false;
+    size_t unflushed = 0;   // bytes written since the last flush
 };
 
 // Makes the temporary file: "~q" and four hexadecimal digits, shorter than
 // any name it replaces, so it fits wherever the target's path fits.
 Replacement BeginReplacement(const std::string& target);
 
-// Appends bytes to the temporary file; does nothing once a write failed.
+// Appends bytes to the temporary file, flushing them to disk every few
+// megabytes; does nothing once a write failed.
 void WriteReplacement(Replacement& replacement, std::string_view bytes);
 
 // Flushes and closes the temporary file, gives it the old file's attribute

@@ -1,5 +1,7 @@
 #include "sitemap/folder_opener.h"
 
+#include "common/helper_thread.h"
+
 #include <deque>
 #include <vector>
 
@@ -7,14 +9,11 @@
 constexpr size_t kOpenAhead = 16;
 
 struct FolderOpener {
-    CRITICAL_SECTION lock;
-    CONDITION_VARIABLE changed;
+    HelperThread helper;
     std::deque<std::wstring> toOpen;
     std::deque<OpenedFolder> opened;
     std::vector<HANDLE> toClose;
     size_t outstanding = 0;  // asked for and not yet taken
-    bool stopping = false;
-    HANDLE thread = nullptr;
 };
 
 namespace {
@@ -31,48 +30,44 @@ OpenedFolder OpenFolder(const std::wstring& folderPath)
     return folder;
 }
 
-void CloseAll(const std::vector<HANDLE>& handles)
-{
-    for (HANDLE handle : handles)
-        CloseHandle(handle);
-}
-
-// One step of the thread's work, taken with the lock held and done without
+// One step of the thread's work, chosen with the lock held and done without
 // it; false when there is nothing to do.
 bool DoOneStep(FolderOpener& opener)
 {
+    CRITICAL_SECTION& lock = opener.helper.lock;
     if (!opener.toClose.empty()) {
         std::vector<HANDLE> closing;
         closing.swap(opener.toClose);
-        LeaveCriticalSection(&opener.lock);
-        CloseAll(closing);
-        EnterCriticalSection(&opener.lock);
+        LeaveCriticalSection(&lock);
+        for (HANDLE handle : closing)
+            CloseHandle(handle);
+        EnterCriticalSection(&lock);
         return true;
     }
     if (opener.toOpen.empty() || opener.opened.size() >= kOpenAhead)
         return false;
     std::wstring folderPath = std::move(opener.toOpen.front());
     opener.toOpen.pop_front();
-    LeaveCriticalSection(&opener.lock);
+    LeaveCriticalSection(&lock);
     OpenedFolder folder = OpenFolder(folderPath);
-    EnterCriticalSection(&opener.lock);
+    EnterCriticalSection(&lock);
     opener.opened.push_back(folder);
-    WakeAllConditionVariable(&opener.changed);
+    SignalChange(opener.helper);
     return true;
 }
 
 DWORD WINAPI OpenerThread(void* parameter)
 {
     FolderOpener& opener = *static_cast<FolderOpener*>(parameter);
-    EnterCriticalSection(&opener.lock);
+    EnterCriticalSection(&opener.helper.lock);
     for (;;) {
         if (DoOneStep(opener))
             continue;
-        if (opener.stopping)
+        if (opener.helper.stopping)
             break;
-        SleepConditionVariableCS(&opener.changed, &opener.lock, INFINITE);
+        WaitForChange(opener.helper);
     }
-    LeaveCriticalSection(&opener.lock);
+    LeaveCriticalSection(&opener.helper.lock);
     return 0;
 }
 
@@ -81,40 +76,37 @@ DWORD WINAPI OpenerThread(void* parameter)
 FolderOpener* StartFolderOpener()
 {
     auto* opener = new FolderOpener;
-    InitializeCriticalSection(&opener->lock);
-    InitializeConditionVariable(&opener->changed);
-    opener->thread = CreateThread(nullptr, 0, OpenerThread, opener, 0, nullptr);
+    StartHelperThread(opener->helper, OpenerThread, opener);
     return opener;
 }
 
 void OpenAhead(FolderOpener& opener, std::wstring folderPath)
 {
-    EnterCriticalSection(&opener.lock);
+    EnterCriticalSection(&opener.helper.lock);
     opener.toOpen.push_back(std::move(folderPath));
     ++opener.outstanding;
-    LeaveCriticalSection(&opener.lock);
-    WakeAllConditionVariable(&opener.changed);
+    LeaveCriticalSection(&opener.helper.lock);
+    SignalChange(opener.helper);
 }
 
 OpenedFolder TakeOpened(FolderOpener& opener)
 {
-    EnterCriticalSection(&opener.lock);
+    EnterCriticalSection(&opener.helper.lock);
     if (opener.outstanding == 0) {
-        LeaveCriticalSection(&opener.lock);
+        LeaveCriticalSection(&opener.helper.lock);
         return {};
     }
-    // Without its thread (none could be started) the opener opens in place.
-    if (!opener.thread && opener.opened.empty()) {
+    if (!opener.helper.thread && opener.opened.empty()) {
         opener.opened.push_back(OpenFolder(opener.toOpen.front()));
         opener.toOpen.pop_front();
     }
     while (opener.opened.empty())
-        SleepConditionVariableCS(&opener.changed, &opener.lock, INFINITE);
+        WaitForChange(opener.helper);
     OpenedFolder folder = opener.opened.front();
     opener.opened.pop_front();
     --opener.outstanding;
-    LeaveCriticalSection(&opener.lock);
-    WakeAllConditionVariable(&opener.changed);
+    LeaveCriticalSection(&opener.helper.lock);
+    SignalChange(opener.helper);
     return folder;
 }
 
@@ -122,29 +114,21 @@ void CloseBehind(FolderOpener& opener, HANDLE folder)
 {
     if (folder == INVALID_HANDLE_VALUE)
         return;
-    if (!opener.thread) {
+    if (!opener.helper.thread) {
         CloseHandle(folder);
         return;
     }
-    EnterCriticalSection(&opener.lock);
+    EnterCriticalSection(&opener.helper.lock);
     opener.toClose.push_back(folder);
-    LeaveCriticalSection(&opener.lock);
-    WakeAllConditionVariable(&opener.changed);
+    LeaveCriticalSection(&opener.helper.lock);
+    SignalChange(opener.helper);
 }
 
 void StopFolderOpener(FolderOpener* opener)
 {
-    if (opener->thread) {
-        EnterCriticalSection(&opener->lock);
-        opener->stopping = true;
-        LeaveCriticalSection(&opener->lock);
-        WakeAllConditionVariable(&opener->changed);
-        WaitForSingleObject(opener->thread, INFINITE);
-        CloseHandle(opener->thread);
-    }
+    StopHelperThread(opener->helper);
     for (const OpenedFolder& folder : opener->opened)
         if (folder.handle != INVALID_HANDLE_VALUE)
             CloseHandle(folder.handle);
-    DeleteCriticalSection(&opener->lock);
     delete opener;
 }

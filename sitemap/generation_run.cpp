@@ -6,6 +6,7 @@
 #include "common/message_box.h"
 #include "common/primary_window.h"
 #include "sitemap/folder_walk.h"
+#include "sitemap/piece_writer.h"
 #include "sitemap/run_texts.h"
 #include "sitemap/sitemap_html.h"
 #include "sitemap/sitemap_xml.h"
@@ -31,12 +32,10 @@ std::string RefusalFor(const std::string& pageFolderText, const std::string& pag
 // run's memory does not grow with the site.
 constexpr size_t kWriteBufferSize = 64 * 1024;
 
-void WriteWhenFull(Replacement& output, std::string& text)
+void WriteWhenFull(PieceWriter& writer, Replacement& output, std::string& text)
 {
-    if (text.size() < kWriteBufferSize)
-        return;
-    WriteReplacement(output, text);
-    text.clear();
+    if (text.size() >= kWriteBufferSize)
+        WriteLater(writer, output, text);
 }
 
 void FinishOutput(Replacement& output, const std::string& text, GenerationOutcome& outcome)
@@ -64,16 +63,18 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     SitemapHtmlWriter html;
     BeginSitemapXml(xml);
     BeginSitemapHtml(html);
+    PieceWriter* writer = StartPieceWriter();
     // "/" is never the second byte of a character: the web address is judged byte by byte.
     FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
         AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
-        WriteWhenFull(xmlFile, xml.text);
+        WriteWhenFull(*writer, xmlFile, xml.text);
         if (htmlFlag) {
             AddSitemapHtmlPage(html, page.address);
-            WriteWhenFull(htmlFile, html.text);
+            WriteWhenFull(*writer, htmlFile, html.text);
         }
         ++outcome.pageCount;
     });
+    StopPieceWriter(writer);
     EndSitemapXml(xml);
     EndSitemapHtml(html);
 

@@ -162,7 +162,7 @@ TEST(Generation, LargeOutputsInALongFolderAndAWriteThatFailsMidway)
     std::string folder = MakeScratchFolder("large");
     folder += std::string(246 - folder.size(), 'l') + "\\";
     PutFolder(folder);
-    const std::string webAddress = "http://x/" + std::string(1000, 'w') + "/";
+    const std::string webAddress = "http://x/" + std::string(4000, 'w') + "/";
     auto entry = [&](const std::string& name) {
         return "<url>\r\n\t<loc>" + webAddress + name + "</loc>\r\n\t<lastmod>2010-03-06</lastmod>\r\n"
                "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n";

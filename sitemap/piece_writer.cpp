@@ -1,0 +1,83 @@
+#include "sitemap/piece_writer.h"
+
+#include "common/helper_thread.h"
+
+#include <deque>
+#include <vector>
+
+namespace {
+
+// Pieces waiting for the disk are few, so memory stays flat however the
+// walk and the disk differ in speed.
+constexpr size_t kPiecesInFlight = 8;
+
+struct Piece {
+    Replacement* output;
+    std::string text;
+};
+
+}  // namespace
+
+struct PieceWriter {
+    HelperThread helper;
+    std::deque<Piece> waiting;
+    std::vector<std::string> spare;  // written pieces, their room kept
+};
+
+namespace {
+
+DWORD WINAPI WriterThread(void* parameter)
+{
+    PieceWriter& writer = *static_cast<PieceWriter*>(parameter);
+    EnterCriticalSection(&writer.helper.lock);
+    while (!writer.waiting.empty() || !writer.helper.stopping) {
+        if (writer.waiting.empty()) {
+            WaitForChange(writer.helper);
+            continue;
+        }
+        Piece piece = std::move(writer.waiting.front());
+        writer.waiting.pop_front();
+        LeaveCriticalSection(&writer.helper.lock);
+        WriteReplacement(*piece.output, piece.text);
+        piece.text.clear();
+        EnterCriticalSection(&writer.helper.lock);
+        writer.spare.push_back(std::move(piece.text));
+        SignalChange(writer.helper);
+    }
+    LeaveCriticalSection(&writer.helper.lock);
+    return 0;
+}
+
+}  // namespace
+
+PieceWriter* StartPieceWriter()
+{
+    auto* writer = new PieceWriter;
+    writer->spare.resize(kPiecesInFlight);
+    StartHelperThread(writer->helper, WriterThread, writer);
+    return writer;
+}
+
+void WriteLater(PieceWriter& writer, Replacement& output, std::string& text)
+{
+    if (!writer.helper.thread) {
+        WriteReplacement(output, text);
+        text.clear();
+        return;
+    }
+    EnterCriticalSection(&writer.helper.lock);
+    while (writer.spare.empty())
+        WaitForChange(writer.helper);
+    std::string room = std::move(writer.spare.back());
+    writer.spare.pop_back();
+    writer.waiting.push_back({&output, std::move(text)});
+    LeaveCriticalSection(&writer.helper.lock);
+    SignalChange(writer.helper);
+    text = std::move(room);
+}
+
+void StopPieceWriter(PieceWriter* writer)
+{
+    StopHelperThread(writer->helper);
+    delete writer;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include "common/file_replace.h"
+
+#include <string>
+
+// Writes the pieces of the run's outputs on a thread of its own, in the
+// order they are handed over, so the walk does not wait for the disk.
+struct PieceWriter;
+
+PieceWriter* StartPieceWriter();
+// Hands text over to be appended to output; text comes back empty, with
+// room for the next piece. Waits while too many pieces are still unwritten.
+void WriteLater(PieceWriter& writer, Replacement& output, std::string& text);
+// Waits until every piece is written, then ends the thread.
+void StopPieceWriter(PieceWriter* writer);
