@@ -19,7 +19,9 @@ namespace {
 // terminating zero. An entry or listing beyond it is out of the walk's
 // reach, as it always was with those look-ups.
 constexpr size_t kLongestPath = MAX_PATH - 1;
-constexpr size_t kListingPatternLength = 3;  // "*.*"
+// A folder is listed only where the look-ups' pattern "*.*" would still fit
+// after its path, so the walk reaches exactly what it always reached.
+constexpr size_t kListingPatternLength = 3;
 
 // A walked folder's identity and the walked folder it was found in (-1 for the root).
 struct AncestryNode {
@@ -32,7 +34,7 @@ struct QueuedFolder {
     std::string webPath;      // the names' bytes, "/"-separated, ending in "/" or empty
     int parentNode;
     bool isLink;    // reached through an entry with the reparse-point bit
-    bool listable;  // its path leaves room for the listing pattern
+    bool listable;  // its path leaves room for the pattern
 };
 
 bool SameFolder(const FolderIdentity& a, const FolderIdentity& b)
