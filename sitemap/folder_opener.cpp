@@ -10,10 +10,9 @@ constexpr size_t kOpenAhead = 16;
 
 struct FolderOpener {
     HelperThread helper;
-    std::deque<std::wstring> toOpen;
-    std::deque<OpenedFolder> opened;
+    std::deque<FolderToOpen*> toOpen;
+    size_t openAhead = 0;  // opened and not yet taken
     std::vector<HANDLE> toClose;
-    size_t outstanding = 0;  // asked for and not yet taken
 };
 
 namespace {
@@ -44,14 +43,16 @@ bool DoOneStep(FolderOpener& opener)
         EnterCriticalSection(&lock);
         return true;
     }
-    if (opener.toOpen.empty() || opener.opened.size() >= kOpenAhead)
+    if (opener.toOpen.empty() || opener.openAhead >= kOpenAhead)
         return false;
-    std::wstring folderPath = std::move(opener.toOpen.front());
+    FolderToOpen& folder = *opener.toOpen.front();
     opener.toOpen.pop_front();
     LeaveCriticalSection(&lock);
-    OpenedFolder folder = OpenFolder(folderPath);
+    OpenedFolder opened = OpenFolder(folder.folderPath);
     EnterCriticalSection(&lock);
-    opener.opened.push_back(folder);
+    folder.opened = opened;
+    folder.ready = true;
+    ++opener.openAhead;
     SignalChange(opener.helper);
     return true;
 }
@@ -80,34 +81,27 @@ FolderOpener* StartFolderOpener()
     return opener;
 }
 
-void OpenAhead(FolderOpener& opener, std::wstring folderPath)
+void OpenAhead(FolderOpener& opener, FolderToOpen& folder)
 {
+    if (!opener.helper.thread)
+        return;  // opened when taken
     EnterCriticalSection(&opener.helper.lock);
-    opener.toOpen.push_back(std::move(folderPath));
-    ++opener.outstanding;
+    opener.toOpen.push_back(&folder);
     LeaveCriticalSection(&opener.helper.lock);
     SignalChange(opener.helper);
 }
 
-OpenedFolder TakeOpened(FolderOpener& opener)
+OpenedFolder TakeOpened(FolderOpener& opener, FolderToOpen& folder)
 {
+    if (!opener.helper.thread)
+        return OpenFolder(folder.folderPath);
     EnterCriticalSection(&opener.helper.lock);
-    if (opener.outstanding == 0) {
-        LeaveCriticalSection(&opener.helper.lock);
-        return {};
-    }
-    if (!opener.helper.thread && opener.opened.empty()) {
-        opener.opened.push_back(OpenFolder(opener.toOpen.front()));
-        opener.toOpen.pop_front();
-    }
-    while (opener.opened.empty())
+    while (!folder.ready)
         WaitForChange(opener.helper);
-    OpenedFolder folder = opener.opened.front();
-    opener.opened.pop_front();
-    --opener.outstanding;
+    --opener.openAhead;
     LeaveCriticalSection(&opener.helper.lock);
     SignalChange(opener.helper);
-    return folder;
+    return folder.opened;
 }
 
 void CloseBehind(FolderOpener& opener, HANDLE folder)
@@ -127,8 +121,5 @@ void CloseBehind(FolderOpener& opener, HANDLE folder)
 void StopFolderOpener(FolderOpener* opener)
 {
     StopHelperThread(opener->helper);
-    for (const OpenedFolder& folder : opener->opened)
-        if (folder.handle != INVALID_HANDLE_VALUE)
-            CloseHandle(folder.handle);
     delete opener;
 }

@@ -17,15 +17,23 @@ struct OpenedFolder {
     FolderIdentity identity;
 };
 
+// A folder asked for ahead of its turn. It stays where it is until taken:
+// the opener's thread fills in opened.
+struct FolderToOpen {
+    std::wstring folderPath;
+    OpenedFolder opened;
+    bool ready = false;
+};
+
 // Opens folders a little ahead of the walk, in the order they are asked
 // for, and closes listed ones behind it, on a thread of its own: opening
 // and closing wait on the platform, and the walk lists meanwhile.
 struct FolderOpener;
 
 FolderOpener* StartFolderOpener();
-void OpenAhead(FolderOpener& opener, std::wstring folderPath);
-// The next folder asked for; an invalid handle when none is outstanding.
-OpenedFolder TakeOpened(FolderOpener& opener);
+void OpenAhead(FolderOpener& opener, FolderToOpen& folder);
+// Waits until folder is open; every folder asked for is taken once.
+OpenedFolder TakeOpened(FolderOpener& opener, FolderToOpen& folder);
 void CloseBehind(FolderOpener& opener, HANDLE folder);
-// Closes whatever is still open and ends the thread.
+// Closes what is left to close and ends the thread.
 void StopFolderOpener(FolderOpener* opener);

@@ -30,8 +30,8 @@ struct AncestryNode {
 };
 
 struct QueuedFolder {
-    std::wstring folderPath;  // ends in "\"
-    std::string webPath;      // the names' bytes, "/"-separated, ending in "/" or empty
+    FolderToOpen toOpen;  // its path ends in "\"
+    std::string webPath;  // the names' bytes, "/"-separated, ending in "/" or empty
     int parentNode;
     bool isLink;    // reached through an entry with the reparse-point bit
     bool listable;  // its path leaves room for the pattern
@@ -64,20 +64,22 @@ struct FolderWalker {
     PageEntry page;  // its buffers are used again for every page
     std::string addressStart;
 
-    // Folders are opened in the order they are queued, a little ahead of the listing.
+    // Folders are opened in the order they are queued, a little ahead of the
+    // listing; a queued folder stays in place until it is taken.
     void Queue(std::wstring folderPath, std::string webPath, bool isLink)
     {
         bool listable = folderPath.size() + kListingPatternLength <= kLongestPath;
+        int parentNode = static_cast<int>(nodes.size()) - 1;
+        queue.push_back({{std::move(folderPath), {}, false}, std::move(webPath), parentNode, isLink, listable});
         if (listable)
-            OpenAhead(opener, folderPath);
-        queue.push_back({std::move(folderPath), std::move(webPath), static_cast<int>(nodes.size()) - 1, isLink,
-                         listable});
+            OpenAhead(opener, queue.back().toOpen);
     }
 
     // Each entry's facts come from its own listing record.
     void TakeEntry(const QueuedFolder& folder, const ListedEntry& listed)
     {
-        if (folder.folderPath.size() + listed.name.size() > kLongestPath)
+        const std::wstring& folderPath = folder.toOpen.folderPath;
+        if (folderPath.size() + listed.name.size() > kLongestPath)
             return;
         uint32_t attributes = NonZeroAttributes(listed.attributes);
         NameBytes(listed.name, page.fileName);
@@ -89,7 +91,7 @@ struct FolderWalker {
             deliver(page);
         }
         if (attributes & kDirectoryBit) {
-            std::wstring path = folder.folderPath;
+            std::wstring path = folderPath;
             Queue(path.append(listed.name).append(L"\\"), folder.webPath + page.fileName + "/",
                   (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
         }
@@ -106,22 +108,24 @@ struct FolderWalker {
         });
     }
 
+    void WalkFolder(const QueuedFolder& folder, const OpenedFolder& opened)
+    {
+        // A link back up the tree: walking it again would never end.
+        if (!folder.isLink || !IsOnAncestorChain(nodes, folder.parentNode, opened.identity)) {
+            nodes.push_back({opened.identity, folder.parentNode});
+            if (opened.handle != INVALID_HANDLE_VALUE)
+                ListFolder(folder, opened.handle);
+        }
+        CloseBehind(opener, opened.handle);
+    }
+
     void Walk(const std::string& pageFolder)
     {
         Queue(WideFromAnsi(pageFolder), "", false);
         while (!queue.empty()) {
-            QueuedFolder folder = std::move(queue.front());
+            if (queue.front().listable)
+                WalkFolder(queue.front(), TakeOpened(opener, queue.front().toOpen));
             queue.pop_front();
-            if (!folder.listable)
-                continue;
-            OpenedFolder opened = TakeOpened(opener);
-            // A link back up the tree: walking it again would never end.
-            if (!folder.isLink || !IsOnAncestorChain(nodes, folder.parentNode, opened.identity)) {
-                nodes.push_back({opened.identity, folder.parentNode});
-                if (opened.handle != INVALID_HANDLE_VALUE)
-                    ListFolder(folder, opened.handle);
-            }
-            CloseBehind(opener, opened.handle);
         }
     }
 };
