@@ -1,10 +1,31 @@
 #include "common/helper_thread.h"
 
-void StartHelperThread(HelperThread& helper, LPTHREAD_START_ROUTINE run, void* parameter)
+namespace {
+
+DWORD WINAPI HelperMain(void* parameter)
+{
+    HelperThread& helper = *static_cast<HelperThread*>(parameter);
+    EnterCriticalSection(&helper.lock);
+    for (;;) {
+        if (helper.step(helper.work))
+            continue;
+        if (helper.stopping)
+            break;
+        WaitForChange(helper);
+    }
+    LeaveCriticalSection(&helper.lock);
+    return 0;
+}
+
+}  // namespace
+
+void StartHelperThread(HelperThread& helper, HelperStep step, void* work)
 {
     InitializeCriticalSection(&helper.lock);
     InitializeConditionVariable(&helper.changed);
-    helper.thread = CreateThread(nullptr, 0, run, parameter, 0, nullptr);
+    helper.step = step;
+    helper.work = work;
+    helper.thread = CreateThread(nullptr, 0, HelperMain, &helper, 0, nullptr);
 }
 
 void StopHelperThread(HelperThread& helper)

@@ -29,10 +29,10 @@ OpenedFolder OpenFolder(const std::wstring& folderPath)
     return folder;
 }
 
-// One step of the thread's work, chosen with the lock held and done without
-// it; false when there is nothing to do.
-bool DoOneStep(FolderOpener& opener)
+// The thread's step: closing comes first, then opening while few are ahead.
+bool DoOneStep(void* work)
 {
+    FolderOpener& opener = *static_cast<FolderOpener*>(work);
     CRITICAL_SECTION& lock = opener.helper.lock;
     if (!opener.toClose.empty()) {
         std::vector<HANDLE> closing;
@@ -57,27 +57,12 @@ bool DoOneStep(FolderOpener& opener)
     return true;
 }
 
-DWORD WINAPI OpenerThread(void* parameter)
-{
-    FolderOpener& opener = *static_cast<FolderOpener*>(parameter);
-    EnterCriticalSection(&opener.helper.lock);
-    for (;;) {
-        if (DoOneStep(opener))
-            continue;
-        if (opener.helper.stopping)
-            break;
-        WaitForChange(opener.helper);
-    }
-    LeaveCriticalSection(&opener.helper.lock);
-    return 0;
-}
-
 }  // namespace
 
 FolderOpener* StartFolderOpener()
 {
     auto* opener = new FolderOpener;
-    StartHelperThread(opener->helper, OpenerThread, opener);
+    StartHelperThread(opener->helper, DoOneStep, opener);
     return opener;
 }
 

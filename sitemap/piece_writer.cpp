@@ -26,26 +26,21 @@ struct PieceWriter {
 
 namespace {
 
-DWORD WINAPI WriterThread(void* parameter)
+// The thread's step: the oldest waiting piece goes to its file.
+bool WriteOnePiece(void* work)
 {
-    PieceWriter& writer = *static_cast<PieceWriter*>(parameter);
-    EnterCriticalSection(&writer.helper.lock);
-    while (!writer.waiting.empty() || !writer.helper.stopping) {
-        if (writer.waiting.empty()) {
-            WaitForChange(writer.helper);
-            continue;
-        }
-        Piece piece = std::move(writer.waiting.front());
-        writer.waiting.pop_front();
-        LeaveCriticalSection(&writer.helper.lock);
-        WriteReplacement(*piece.output, piece.text);
-        piece.text.clear();
-        EnterCriticalSection(&writer.helper.lock);
-        writer.spare.push_back(std::move(piece.text));
-        SignalChange(writer.helper);
-    }
+    PieceWriter& writer = *static_cast<PieceWriter*>(work);
+    if (writer.waiting.empty())
+        return false;
+    Piece piece = std::move(writer.waiting.front());
+    writer.waiting.pop_front();
     LeaveCriticalSection(&writer.helper.lock);
-    return 0;
+    WriteReplacement(*piece.output, piece.text);
+    piece.text.clear();
+    EnterCriticalSection(&writer.helper.lock);
+    writer.spare.push_back(std::move(piece.text));
+    SignalChange(writer.helper);
+    return true;
 }
 
 }  // namespace
@@ -54,7 +49,7 @@ PieceWriter* StartPieceWriter()
 {
     auto* writer = new PieceWriter;
     writer->spare.resize(kPiecesInFlight);
-    StartHelperThread(writer->helper, WriterThread, writer);
+    StartHelperThread(writer->helper, WriteOnePiece, writer);
     return writer;
 }
 
