@@ -1,6 +1,10 @@
 #include "common/file_replace.h"
 
 #include "common/platform_error_text.h"
+#include "common/wide_text.h"
+
+ReplacementCalls replacementCalls = {CreateFileW,        WriteFile,   FlushFileBuffers, CloseHandle,
+                                     SetFileAttributesW, MoveFileExW, DeleteFileW};
 
 namespace {
 
@@ -11,16 +15,16 @@ constexpr unsigned kNameChoices = 0x10000;
 // little left to wait for.
 constexpr size_t kFlushEvery = 4 * 1024 * 1024;
 
-std::string FolderOf(const std::string& path)
+std::wstring FolderOf(const std::wstring& path)
 {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-std::string TemporaryName(const std::string& folder, unsigned number)
+std::wstring TemporaryName(const std::wstring& folder, unsigned number)
 {
-    static constexpr char kHexDigits[] = "0123456789abcdef";
-    std::string name = folder + "~q";
+    static constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
+    std::wstring name = folder + L"~q";
     for (int shift = 12; shift >= 0; shift -= 4)
         name += kHexDigits[(number >> shift) & 15];
     return name;
@@ -35,46 +39,55 @@ void Fail(Replacement& replacement, DWORD error)
 
 void CloseTemporary(Replacement& replacement)
 {
-    if (replacement.file != INVALID_HANDLE_VALUE && !CloseHandle(replacement.file))
+    if (replacement.file != INVALID_HANDLE_VALUE && !replacementCalls.closeHandle(replacement.file))
         Fail(replacement, GetLastError());
     replacement.file = INVALID_HANDLE_VALUE;
 }
 
-ReplaceOutcome Abandon(Replacement& replacement)
+ReplaceOutcome FailureOutcome(const Replacement& replacement)
 {
-    CloseTemporary(replacement);
-    if (!replacement.temporary.empty()) {
-        SetFileAttributesA(replacement.temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(replacement.temporary.c_str());
-    }
     std::string reason = replacement.error == 0 ? std::string() : PlatformErrorText(replacement.error);
     if (reason.empty())
         reason = "The file could not be replaced; it may be open in another program.";
-    return {false, "Could not write " + replacement.target + ":\r\n" + reason};
+    return {false, "Could not write " + AnsiFromWide(replacement.target) + ":\r\n" + reason};
 }
 
-void TakeOldAttributes(const Replacement& replacement)
+// The old file's bits, so a hidden map stays hidden.
+bool TakeOldAttributes(Replacement& replacement)
 {
-    DWORD old = GetFileAttributesA(replacement.target.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY))
-        SetFileAttributesA(replacement.temporary.c_str(), (old & kKeptAttributes) ? old & kKeptAttributes
-                                                                                  : FILE_ATTRIBUTE_NORMAL);
+    DWORD old = GetFileAttributesW(replacement.target.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    DWORD kept = (old & kKeptAttributes) ? old & kKeptAttributes : FILE_ATTRIBUTE_NORMAL;
+    if (replacementCalls.setFileAttributes(replacement.temporary.c_str(), kept))
+        return true;
+    Fail(replacement, GetLastError());
+    return false;
+}
+
+bool MoveInPlace(Replacement& replacement)
+{
+    SetLastError(0);
+    // Wine answers a held-open target with FALSE and no error code.
+    if (replacementCalls.moveFileEx(replacement.temporary.c_str(), replacement.target.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    Fail(replacement, GetLastError());
+    return false;
 }
 
 }  // namespace
 
-WriteFunction replacementWrite = WriteFile;
-
-Replacement BeginReplacement(const std::string& target)
+Replacement BeginReplacement(const std::wstring& target)
 {
     Replacement replacement;
     replacement.target = target;
-    std::string folder = FolderOf(target);
+    std::wstring folder = FolderOf(target);
     unsigned first = GetTickCount() ^ GetCurrentProcessId();
     for (unsigned tried = 0; tried < kNameChoices; ++tried) {
-        std::string name = TemporaryName(folder, first + tried);
-        replacement.file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+        std::wstring name = TemporaryName(folder, first + tried);
+        replacement.file = replacementCalls.createFile(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (replacement.file != INVALID_HANDLE_VALUE) {
             replacement.temporary = name;
             return replacement;
@@ -93,7 +106,8 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
 {
     while (!replacement.failed && !bytes.empty()) {
         DWORD written = 0;
-        if (!replacementWrite(replacement.file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        if (!replacementCalls.writeFile(replacement.file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                        nullptr) ||
             written == 0) {
             Fail(replacement, GetLastError());
             return;
@@ -102,31 +116,36 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
         replacement.unflushed += written;
     }
     if (!replacement.failed && replacement.unflushed >= kFlushEvery) {
-        if (!FlushFileBuffers(replacement.file))
+        if (!replacementCalls.flushFileBuffers(replacement.file))
             Fail(replacement, GetLastError());
         replacement.unflushed = 0;
     }
 }
 
+void AbandonReplacement(Replacement& replacement)
+{
+    Fail(replacement, 0);
+    CloseTemporary(replacement);
+    if (!replacement.temporary.empty()) {
+        // It may have taken the old file's read-only bit.
+        replacementCalls.setFileAttributes(replacement.temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        replacementCalls.deleteFile(replacement.temporary.c_str());
+    }
+}
+
 ReplaceOutcome FinishReplacement(Replacement& replacement)
 {
-    if (!replacement.failed && !FlushFileBuffers(replacement.file))
+    if (!replacement.failed && !replacementCalls.flushFileBuffers(replacement.file))
         Fail(replacement, GetLastError());
     CloseTemporary(replacement);
-    if (replacement.failed)
-        return Abandon(replacement);
-    TakeOldAttributes(replacement);
-    SetLastError(0);
-    // Wine answers a held-open target with FALSE and no error code.
-    if (!MoveFileExA(replacement.temporary.c_str(), replacement.target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        Fail(replacement, GetLastError());
-        return Abandon(replacement);
+    if (replacement.failed || !TakeOldAttributes(replacement) || !MoveInPlace(replacement)) {
+        AbandonReplacement(replacement);
+        return FailureOutcome(replacement);
     }
     return {true, {}};
 }
 
-ReplaceOutcome ReplaceFileContents(const std::string& path, std::string_view text)
+ReplaceOutcome ReplaceFileContents(const std::wstring& path, std::string_view text)
 {
     Replacement replacement = BeginReplacement(path);
     WriteReplacement(replacement, text);

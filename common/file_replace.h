@@ -16,17 +16,17 @@ struct ReplaceOutcome {
 
 // A replacement under way.
 struct Replacement {
-    std::string target;
-    std::string temporary;  // empty when none could be made
+    std::wstring target;
+    std::wstring temporary;  // empty when none could be made
     HANDLE file = INVALID_HANDLE_VALUE;
-    DWORD error = 0;        // why the replacement failed
+    DWORD error = 0;         // why the replacement failed
     bool failed = false;
-    size_t unflushed = 0;   // bytes written since the last flush
+    size_t unflushed = 0;    // bytes written since the last flush
 };
 
 // Makes the temporary file: "~q" and four hexadecimal digits, shorter than
 // any name it replaces, so it fits wherever the target's path fits.
-Replacement BeginReplacement(const std::string& target);
+Replacement BeginReplacement(const std::wstring& target);
 
 // Appends bytes to the temporary file, flushing them to disk every few
 // megabytes; does nothing once a write failed.
@@ -36,9 +36,21 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes);
 // bits and moves it in place of the target.
 ReplaceOutcome FinishReplacement(Replacement& replacement);
 
-// The three steps for a text held whole.
-ReplaceOutcome ReplaceFileContents(const std::string& path, std::string_view text);
+// Gives up a replacement that will not be finished: the temporary file goes.
+void AbandonReplacement(Replacement& replacement);
 
-// The write the replacement makes; a test puts one that fails in its place.
-using WriteFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
-extern WriteFunction replacementWrite;
+// The three steps for a text held whole.
+ReplaceOutcome ReplaceFileContents(const std::wstring& path, std::string_view text);
+
+// Every call that changes a file on the replacement's way, in one table, so
+// a test can watch their order or make any one of them fail.
+struct ReplacementCalls {
+    decltype(&CreateFileW) createFile;
+    decltype(&WriteFile) writeFile;
+    decltype(&FlushFileBuffers) flushFileBuffers;
+    decltype(&CloseHandle) closeHandle;
+    decltype(&SetFileAttributesW) setFileAttributes;
+    decltype(&MoveFileExW) moveFileEx;
+    decltype(&DeleteFileW) deleteFile;
+};
+extern ReplacementCalls replacementCalls;

@@ -5,6 +5,7 @@
 #include "common/file_replace.h"
 #include "common/message_box.h"
 #include "common/whole_file.h"
+#include "common/wide_text.h"
 
 #include <windows.h>
 
@@ -38,7 +39,7 @@ void SaveSettings(const std::string& webAddress, const std::string& pageFolder)
 {
     if (unreadAtStart && webAddress.empty() && pageFolder.empty())
         return;
-    ReplaceOutcome outcome = ReplaceFileContents(SettingsPath(), SettingsText(webAddress, pageFolder));
+    ReplaceOutcome outcome = ReplaceFileContents(WideFromAnsi(SettingsPath()), SettingsText(webAddress, pageFolder));
     if (!outcome.ok)
         ShowMessageBox(nullptr, outcome.failureMessage.c_str(), kAppIdentifier, MB_OK);
 }

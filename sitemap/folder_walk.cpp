@@ -1,6 +1,7 @@
 #include "sitemap/folder_walk.h"
 
 #include "common/entry_attributes.h"
+#include "common/wide_text.h"
 #include "sitemap/address_escape.h"
 #include "sitemap/folder_listing.h"
 #include "sitemap/folder_opener.h"

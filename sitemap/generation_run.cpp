@@ -5,6 +5,7 @@
 #include "common/file_replace.h"
 #include "common/message_box.h"
 #include "common/primary_window.h"
+#include "common/wide_text.h"
 #include "sitemap/folder_walk.h"
 #include "sitemap/piece_writer.h"
 #include "sitemap/run_texts.h"
@@ -57,8 +58,8 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     if (!outcome.refusal.empty())
         return outcome;
 
-    Replacement xmlFile = BeginReplacement(outcome.pageFolder + "sitemap.xml");
-    Replacement htmlFile = htmlFlag ? BeginReplacement(outcome.pageFolder + "sitemap.html") : Replacement{};
+    Replacement xmlFile = BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.xml"));
+    Replacement htmlFile = htmlFlag ? BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html")) : Replacement{};
     SitemapXmlWriter xml;
     SitemapHtmlWriter html;
     BeginSitemapXml(xml);

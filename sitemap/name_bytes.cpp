@@ -43,13 +43,3 @@ void NameBytes(std::wstring_view name, std::string& bytes)
     if (bytes.empty())
         bytes = Converted(CP_UTF8, name, false);
 }
-
-std::wstring WideFromAnsi(std::string_view text)
-{
-    int length = static_cast<int>(text.size());
-    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
-    if (count > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), count);
-    return wide;
-}

@@ -6,6 +6,3 @@
 // the ANSI code page when it converts to it exactly, otherwise its UTF-8
 // bytes (the form browsers and servers use for names outside the code page).
 void NameBytes(std::wstring_view name, std::string& bytes);
-
-// A page-folder text typed in the ANSI code page, as wide text for listing.
-std::wstring WideFromAnsi(std::string_view text);
