@@ -49,23 +49,26 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
     enum Treatment { AsWritten, AFolder, HeldAtClose, HeldAtStart, GrownPast4GiB };
     // No file, or its bytes; the fields at start, a text typed into the web-address
     // field before closing, and the file after closing (nullptr: the two fields).
-    struct Case { const char *file; Treatment treatment; const char *webAddress, *pageFolder, *typed, *after; };
+    struct Case { const char *label, *file; Treatment treatment; const char *webAddress, *pageFolder, *typed, *after; };
     const char* kept = "http://kept.example\r\nC:\\kept\r\n";
     const Case cases[] = {
-        {nullptr, AsWritten, "http://", "", nullptr, nullptr},
-        {" http://a.example/ \r\n C:\\\xe4 \r\n", AsWritten, " http://a.example/ ", " C:\\\xe4 ", nullptr, nullptr},
-        {"http://caf\xe9.example/", AsWritten, "http://caf\xe9.example/", "", nullptr, nullptr},
-        {"", AsWritten, "", "", nullptr, nullptr},
-        {"a\nb\rc\r\nno line end", AsWritten, "a\nb\rc", "no line end", nullptr, nullptr},
-        {"a\r\nb\r\nthird\r\n", AsWritten, "a", "b", "typed", nullptr},
-        {nullptr, AFolder, "http://", "", nullptr, ""},
-        {kept, GrownPast4GiB, "http://kept.example", "C:\\kept", nullptr, nullptr},
-        {kept, HeldAtClose, "http://kept.example", "C:\\kept", "typed", kept},
-        {kept, HeldAtStart, "", "", nullptr, kept},
-        {kept, HeldAtStart, "", "", "typed", nullptr},
+        {"no file", nullptr, AsWritten, "http://", "", nullptr, nullptr},
+        {"two lines kept byte for byte", " http://a.example/ \r\n C:\\\xe4 \r\n", AsWritten, " http://a.example/ ",
+         " C:\\\xe4 ", nullptr, nullptr},
+        {"one line without line end", "http://caf\xe9.example/", AsWritten, "http://caf\xe9.example/", "", nullptr,
+         nullptr},
+        {"an empty file", "", AsWritten, "", "", nullptr, nullptr},
+        {"lone LF and CR are no separators", "a\nb\rc\r\nno line end", AsWritten, "a\nb\rc", "no line end", nullptr,
+         nullptr},
+        {"a third line dropped at close", "a\r\nb\r\nthird\r\n", AsWritten, "a", "b", "typed", nullptr},
+        {"a folder of that name", nullptr, AFolder, "http://", "", nullptr, ""},
+        {"4 GiB and more", kept, GrownPast4GiB, "http://kept.example", "C:\\kept", nullptr, nullptr},
+        {"held at close: reported, kept", kept, HeldAtClose, "http://kept.example", "C:\\kept", "typed", kept},
+        {"held at start: kept on an empty close", kept, HeldAtStart, "", "", nullptr, kept},
+        {"held at start: a typed text saved", kept, HeldAtStart, "", "", "typed", nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.label);
         HANDLE held = nullptr;
         StartOptions options{.settingsBytes = c.file ? std::optional<std::string>(c.file) : std::nullopt};
         options.prepare = [&](const QuorrelRun& run) {
@@ -73,8 +76,11 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
                 CreateDirectoryA(run.SettingsPath().c_str(), nullptr);
             if (c.treatment == HeldAtStart)
                 held = CreateFileA(run.SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-            if (c.treatment == GrownPast4GiB)  // to 4 GiB and 10 bytes, sparse
-                RunUnixCommand("truncate -s 4294967306 '" + UnixPath(run.SettingsPath()) + "'");
+            std::string grown = "f='" + UnixPath(run.SettingsPath()) + "' && truncate -s 4294967306 $f && "
+                                "test $(stat -c %s $f) = 4294967306";  // 4 GiB and 10 bytes, sparse
+            if (c.treatment == GrownPast4GiB) {
+                ASSERT_EQ(RunUnixCommand(grown), 0);
+            }
         };
         QuorrelRun run = StartQuorrel("settings", options);
         FinishedAtEnd guard{run};
@@ -114,7 +120,10 @@ TEST(PickerRequest, ATextIsCutToItsSlotAndUntouchedBlanksAreNoPath)
     PickerRequest request;
     SetPickerSlot(request, PickerSlot::Title, std::string(300, 't'));
     EXPECT_EQ(PickerSlotText(request, PickerSlot::StartFolder), "");
-    EXPECT_EQ(PickedPathText(BlankPathBuffer()), "");
+    PathBuffer untouched{}, written{'C', ':', '\\'};
+    std::fill_n(untouched.begin(), 256, ' ');  // as the picker hands it over
+    EXPECT_EQ(PickedPathText(untouched), "");
+    EXPECT_EQ(PickedPathText(written), "C:\\");
 }
 
 // Started by its bare name from a folder that is not a drive's root, the
