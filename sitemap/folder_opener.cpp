@@ -11,7 +11,7 @@ constexpr size_t kOpenAhead = 16;
 struct FolderOpener {
     HelperThread helper;
     std::deque<FolderToOpen*> toOpen;
-    size_t openAhead = 0;  // opened and not yet taken
+    std::deque<FolderToOpen*> opened;  // opened and not yet taken, in order
     std::vector<HANDLE> toClose;
 };
 
@@ -43,7 +43,7 @@ bool DoOneStep(void* work)
         EnterCriticalSection(&lock);
         return true;
     }
-    if (opener.toOpen.empty() || opener.openAhead >= kOpenAhead)
+    if (opener.toOpen.empty() || opener.opened.size() >= kOpenAhead)
         return false;
     FolderToOpen& folder = *opener.toOpen.front();
     opener.toOpen.pop_front();
@@ -52,7 +52,7 @@ bool DoOneStep(void* work)
     EnterCriticalSection(&lock);
     folder.opened = opened;
     folder.ready = true;
-    ++opener.openAhead;
+    opener.opened.push_back(&folder);
     SignalChange(opener.helper);
     return true;
 }
@@ -83,7 +83,7 @@ OpenedFolder TakeOpened(FolderOpener& opener, FolderToOpen& folder)
     EnterCriticalSection(&opener.helper.lock);
     while (!folder.ready)
         WaitForChange(opener.helper);
-    --opener.openAhead;
+    opener.opened.pop_front();  // taken in the order asked for
     LeaveCriticalSection(&opener.helper.lock);
     SignalChange(opener.helper);
     return folder.opened;
@@ -105,6 +105,13 @@ void CloseBehind(FolderOpener& opener, HANDLE folder)
 
 void StopFolderOpener(FolderOpener* opener)
 {
+    // A walk that broke off takes nothing more: what it asked for is not opened.
+    EnterCriticalSection(&opener->helper.lock);
+    opener->toOpen.clear();
+    LeaveCriticalSection(&opener->helper.lock);
     StopHelperThread(opener->helper);
+    for (FolderToOpen* folder : opener->opened)
+        if (folder->opened.handle != INVALID_HANDLE_VALUE)
+            CloseHandle(folder->opened.handle);
     delete opener;
 }

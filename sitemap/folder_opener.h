@@ -35,5 +35,6 @@ void OpenAhead(FolderOpener& opener, FolderToOpen& folder);
 // Waits until folder is open; every folder asked for is taken once.
 OpenedFolder TakeOpened(FolderOpener& opener, FolderToOpen& folder);
 void CloseBehind(FolderOpener& opener, HANDLE folder);
-// Closes what is left to close and ends the thread.
+// Ends the thread and closes what is left open, folders opened ahead and
+// never taken included.
 void StopFolderOpener(FolderOpener* opener);

@@ -61,7 +61,8 @@ struct FolderWalker {
     FolderOpener& opener;
     std::deque<QueuedFolder> queue;
     std::vector<AncestryNode> nodes;
-    ListingBuffer listing;
+    ListingState listing;
+    WalkBreak broken;
     PageEntry page;  // its buffers are used again for every page
     std::string addressStart;
 
@@ -103,10 +104,12 @@ struct FolderWalker {
         // Escaping works byte by byte, so a folder's part is escaped once.
         addressStart = escapeAddress(webAddress + folder.webPath);
         page.webPath = folder.webPath;
-        ListOpenFolder(handle, listing, [&](const ListedEntry& listed) {
-            if (!IsDotEntry(listed.name))
-                TakeEntry(folder, listed);
+        ListingOutcome listed = ListOpenFolder(handle, listing, [&](const ListedEntry& entry) {
+            if (!IsDotEntry(entry.name))
+                TakeEntry(folder, entry);
         });
+        if (listed.end == ListingEnd::Broken)
+            broken = {folder.toOpen.folderPath, listed.error};
     }
 
     void WalkFolder(const QueuedFolder& folder, const OpenedFolder& opened)
@@ -123,7 +126,7 @@ struct FolderWalker {
     void Walk(const std::string& pageFolder)
     {
         Queue(WideFromAnsi(pageFolder), "", false);
-        while (!queue.empty()) {
+        while (!queue.empty() && broken.folderPath.empty()) {
             if (queue.front().listable)
                 WalkFolder(queue.front(), TakeOpened(opener, queue.front().toOpen));
             queue.pop_front();
@@ -133,10 +136,11 @@ struct FolderWalker {
 
 }  // namespace
 
-void FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver)
+WalkBreak FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver)
 {
     FolderOpener* opener = StartFolderOpener();
-    FolderWalker walker{webAddress, deliver, *opener, {}, {}, {}, {}, {}};
+    FolderWalker walker{webAddress, deliver, *opener, {}, {}, {}, {}, {}, {}};
     walker.Walk(pageFolder);
     StopFolderOpener(opener);
+    return walker.broken;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -12,8 +14,16 @@ struct PageEntry {
 
 using PageSink = std::function<void(const PageEntry&)>;
 
+// Where a walk broke off: a folder whose listing failed after it had begun.
+struct WalkBreak {
+    std::wstring folderPath;  // empty when the walk reached its end
+    DWORD error = 0;
+};
+
 // Walks pageFolder (ending in "\") breadth first and delivers every entry
 // whose name has the htm/html extension, in walk order, with the facts of
 // its own listing record. A folder link that leads back to one of its own
-// ancestors is not walked again.
-void FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver);
+// ancestors is not walked again. A folder that cannot be listed at all is
+// passed over; one whose listing breaks off stops the walk, since the pages
+// delivered are then not all there are.
+WalkBreak FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver);

@@ -4,6 +4,7 @@
 #include "common/app_identity.h"
 #include "common/file_replace.h"
 #include "common/message_box.h"
+#include "common/platform_error_text.h"
 #include "common/primary_window.h"
 #include "common/wide_text.h"
 #include "sitemap/folder_walk.h"
@@ -47,6 +48,13 @@ void FinishOutput(Replacement& output, const std::string& text, GenerationOutcom
         outcome.failures.push_back(replaced.failureMessage);
 }
 
+std::string BrokenListingText(const WalkBreak& broken)
+{
+    std::string reason = PlatformErrorText(broken.error);
+    return "Could not list the folder " + AnsiFromWide(broken.folderPath) + ":\r\n" +
+           (reason.empty() ? "Error " + std::to_string(broken.error) : reason);
+}
+
 }  // namespace
 
 GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std::string& webAddressText,
@@ -66,7 +74,7 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     BeginSitemapHtml(html);
     PieceWriter* writer = StartPieceWriter();
     // "/" is never the second byte of a character: the web address is judged byte by byte.
-    FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
+    WalkBreak broken = FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
         AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
         WriteWhenFull(*writer, xmlFile, xml.text);
         if (htmlFlag) {
@@ -76,6 +84,13 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
         ++outcome.pageCount;
     });
     StopPieceWriter(writer);
+    if (!broken.folderPath.empty()) {  // a map that lacks pages is worse than the old one
+        AbandonReplacement(xmlFile);
+        AbandonReplacement(htmlFile);
+        outcome.failures.push_back(BrokenListingText(broken));
+        return outcome;
+    }
+    outcome.walkedToTheEnd = true;
     EndSitemapXml(xml);
     EndSitemapHtml(html);
 
@@ -94,7 +109,10 @@ std::string OutcomeMessage(const GenerationOutcome& outcome, bool htmlFlag)
     std::string message;
     for (const std::string& failure : outcome.failures)
         message += failure + "\r\n";
-    return message + "\r\n" + std::to_string(outcome.pageCount) + " html files were found; the files named above were not changed.";
+    if (!outcome.walkedToTheEnd)
+        return message + "\r\nNo site map was changed.";
+    return message + "\r\n" + std::to_string(outcome.pageCount) +
+           " html files were found; the files named above were not changed.";
 }
 
 void GenerationRun(const std::string& pageFolderText, const std::string& webAddressText, bool htmlFlag)

@@ -6,7 +6,9 @@ struct GenerationOutcome {
     std::string refusal;                 // bad page-folder text: nothing walked or written
     std::string pageFolder;              // normalised, ending in "\"
     int pageCount = 0;
-    std::vector<std::string> failures;   // one message per output that could not be put in place
+    bool walkedToTheEnd = false;         // pageCount then counts every page
+    std::vector<std::string> failures;   // one message per output that could not be put in place, or the
+                                         // folder whose listing broke off
 };
 
 // Walks the page folder and replaces sitemap.xml (and, with htmlFlag,

@@ -1,6 +1,8 @@
 #include "common/entry_attributes.h"
 #include "common/file_replace.h"
+#include "common/platform_error_text.h"
 #include "sitemap/address_escape.h"
+#include "sitemap/folder_listing.h"
 #include "sitemap/folder_walk.h"
 #include "sitemap/generation_run.h"
 #include "sitemap/page_date.h"
@@ -101,6 +103,23 @@ struct ExpectedMaps {
     }
 };
 
+// Windows 7 refuses the newer listing record class, in one of two words.
+DWORD refusal;
+BOOL WINAPI RefuseTheNewerClass(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS recordClass, LPVOID records, DWORD size)
+{
+    SetLastError(refusal);
+    return recordClass != FileFullDirectoryInfo && GetFileInformationByHandleEx(folder, recordClass, records, size);
+}
+
+// A share that drops in the middle of a listing: the root and f10 take two
+// requests each (entries, then "no more"), the long f11 more than two.
+BOOL WINAPI DropInTheSecondRequestOfF11(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS recordClass, LPVOID records, DWORD size)
+{
+    static int requests = 0;
+    SetLastError(ERROR_NETNAME_DELETED);
+    return ++requests <= 5 && GetFileInformationByHandleEx(folder, recordClass, records, size);
+}
+
 }  // namespace
 
 // The expected maps are tests/data/tree.xml and tree.html.
@@ -140,10 +159,18 @@ TEST(Generation, TreeGivesByteExactMaps)
     EXPECT_EQ(summary.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(FileBytes(root + "sitemap.html"), earlierHtml);
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "");
+    for (DWORD word : {ERROR_INVALID_PARAMETER, ERROR_NOT_SUPPORTED}) {
+        refusal = word;
+        listingRequest = RefuseTheNewerClass;
+        GenerateSitemaps(root, webAddress, false);
+        listingRequest = GetFileInformationByHandleEx;
+        EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "") << word;
+    }
     EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 26);
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "");
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.html"), Golden("tree.html"), "<tr>"), "");
     EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(root + "sitemap.xml")), 0);
+
     RemoveTree(root);
 }
 
@@ -247,6 +274,21 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
     // With a read-ahead that waits for ever, ctest's time-out ends the program.
     EXPECT_EQ(GenerateSitemaps(root, "http://x/", true).pageCount, 2 * 41 + 2000);
     maps.Check(root);
+
+    // A listing that breaks off fails the run: both maps kept, nothing left behind, nothing left open.
+    listingRequest = DropInTheSecondRequestOfF11;
+    GenerationOutcome broken = GenerateSitemaps(root, "http://y/", true);
+    listingRequest = GetFileInformationByHandleEx;
+    EXPECT_EQ(OutcomeMessage(broken, true), "Could not list the folder " + root + "f11\\:\r\n" +
+                                                PlatformErrorText(ERROR_NETNAME_DELETED) + "\r\n\r\nNo site map was changed.");
+    maps.Check(root);
+    EXPECT_EQ(EntryAttributes(root + "~q*"), 0u);
+    for (const std::string& folder : folders) {  // a folder still open somewhere cannot be opened alone
+        HANDLE alone = CreateFileA((root + folder).c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        EXPECT_NE(alone, INVALID_HANDLE_VALUE) << folder << " was left open";
+        CloseHandle(alone);
+    }
     RemoveTree(root);
 }
 
