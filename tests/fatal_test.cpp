@@ -2,25 +2,31 @@
 
 #include <gtest/gtest.h>
 
-// Each mechanism met for real: a copy of the program whose shell32 is
-// disabled or lacks a function, a probe that runs out of memory on either
-// thread or meets a value without a reading. The box is read and answered.
+// Each mechanism met for real: a copy of the program with a library
+// disabled, or with a stand-in beside it that lacks a function; a probe that
+// runs out of memory on either thread or meets a value without a reading.
+// The box is read and answered. "native" lets Wine take a stand-in but not
+// its own copy in the system folder, so a library that must come from there
+// is missing, and its report names it as it always did.
 TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
 {
-    struct Case { const char* probeMode; const char* shell32; const char* text; DWORD exitCode; };
+    struct Case { const char* probeMode; const char* library; const char* order; const char* text; DWORD exitCode; };
     const Case cases[] = {
-        {"", "", "Library not found  shell32.dll", 1},
-        {"", "native", "Function not found SHBrowseForFolder", 2},
-        {"memory", nullptr, "Insufficient memory", 3},
-        {"memory-thread", nullptr, "Insufficient memory", 3},
-        {"variant", nullptr, "Variant type error ", 6},
+        {"", "shell32", "", "Library not found  shell32.dll", 1},
+        {"", "shell32", "native", "Function not found SHBrowseForFolder", 2},
+        {"", "atl", "native", "Library not found  ATL.DLL", 1},
+        {"", "comctl32", "native", "Library not found  comctl32.dll", 1},
+        {"memory", nullptr, nullptr, "Insufficient memory", 3},
+        {"memory-thread", nullptr, nullptr, "Insufficient memory", 3},
+        {"variant", nullptr, nullptr, "Variant type error ", 6},
     };
     for (const Case& c : cases) {
         StartOptions options{.arguments = c.probeMode, .copyName = "quorrel_fatal.exe", .waitForMainWindow = false};
-        options.program = c.shell32 ? options.program : "tests\\fatal_probe.exe";
-        if (c.shell32)
-            options.loadOrders = {{"shell32", c.shell32}};
-        options.fileBeside = c.shell32 ? "fakes\\shell32.dll" : "";
+        options.program = c.library ? options.program : "tests\\fatal_probe.exe";
+        if (c.library) {
+            options.loadOrders = {{c.library, c.order}};
+            options.fileBeside = "fakes\\" + std::string(c.library) + ".dll";
+        }
         QuorrelRun run = StartQuorrel("fatal", options);
         FinishedAtEnd guard{run};
         std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 20000);
