@@ -1,6 +1,11 @@
+#include "common/ascii_case.h"
 #include "support/quorrel_run.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 // Each mechanism met for real: a copy of the program with a library
 // disabled, or with a stand-in beside it that lacks a function; a probe that
@@ -37,4 +42,31 @@ TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
         AnswerMessageBox(box->window, IDOK);
         EXPECT_EQ(WaitForExit(run.child, 20000), c.exitCode) << c.text;
     }
+}
+
+// Windows takes a known DLL from the system folder alone; any other library the program imports would be looked for
+// beside it first.
+TEST(ProgramImports, AreOnlyTheSystemsKnownLibraries)
+{
+    const std::set<std::string> known = {"kernel32.dll", "user32.dll",   "gdi32.dll",    "msvcrt.dll",
+                                         "ws2_32.dll",   "ole32.dll",    "oleaut32.dll", "shell32.dll",
+                                         "advapi32.dll", "comdlg32.dll", "shlwapi.dll"};
+    std::string image = FileBytes(TestProgramFolder() + "..\\quorrel.exe");
+    auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        image.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data())->e_lfanew);
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(headers);
+    auto at = [&](DWORD address) {  // the file's bytes at an address of the loaded image
+        auto* holder = std::find_if(sections, sections + headers->FileHeader.NumberOfSections,
+                                    [&](auto& s) { return address - s.VirtualAddress < s.SizeOfRawData; });
+        return image.data() + (address - holder->VirtualAddress + holder->PointerToRawData);
+    };
+    const IMAGE_DATA_DIRECTORY* directories = headers->OptionalHeader.DataDirectory;
+    EXPECT_EQ(directories[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT].Size, 0u) << "delay-loaded libraries";
+    std::set<std::string> imported;
+    DWORD importAddress = directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(importAddress)); entry->Name; ++entry)
+        imported.insert(LowerAscii(at(entry->Name)));
+    EXPECT_TRUE(imported.count("kernel32.dll")) << "the import directory was not read";
+    for (const std::string& library : imported)
+        EXPECT_TRUE(known.count(library)) << library << " is not a known DLL";
 }
