@@ -1,3 +1,4 @@
+#include "common/shell_functions.h"
 #include "support/http_recorder.h"
 #include "support/local_server.h"
 #include "support/own_message_boxes.h"
@@ -69,6 +70,30 @@ TEST(VersionCheck, TheVersionAsPublishedOrNoServerShowsNothing)
     LocalServer server({{{HttpAnswer(FileBytes(SourceFolder() + "maker-site\\site\\Quillmarn.html"))}}});
     for (unsigned short port : {server.Port(), UnusedPort()})
         EXPECT_EQ(AnswerOwnMessageBoxes([&] { CheckForNewVersion("127.0.0.1", port, kQuick); }).size(), 0u) << port;
+    EXPECT_EQ(server.Finish(), kRequest);
+}
+
+static APTTYPE apartmentOfOpen = APTTYPE_CURRENT;  // until the shell is asked to open
+static HINSTANCE WINAPI NoteApartment(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)
+{
+    APTTYPEQUALIFIER qualifier;
+    if (CoGetApartmentType(&apartmentOfOpen, &qualifier) != S_OK)
+        apartmentOfOpen = APTTYPE_CURRENT;
+    return nullptr;
+}
+
+// The check thread has no COM of its own: it enters a single-threaded apartment to open the home page, then leaves.
+TEST(VersionCheck, YesOpensTheHomePageInAnApartmentLeftAfter)
+{
+    LookUpShellFunctions();
+    LookUpShellExecute();
+    shellFunctions.shellExecute = NoteApartment;
+    LocalServer server({{{HttpAnswer(Meta("2.4"))}}});
+    AnswerOwnMessageBoxes([&] { CheckForNewVersion("127.0.0.1", server.Port(), kQuick); }, IDYES);
+    EXPECT_TRUE(apartmentOfOpen == APTTYPE_STA || apartmentOfOpen == APTTYPE_MAINSTA) << apartmentOfOpen;
+    APTTYPE afterwards;
+    APTTYPEQUALIFIER qualifier;
+    EXPECT_EQ(CoGetApartmentType(&afterwards, &qualifier), CO_E_NOTINITIALIZED) << "not left";
     EXPECT_EQ(server.Finish(), kRequest);
 }
 
