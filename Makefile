@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 SESSION := tools/wine-session
 XVFB    := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build test bench run clean
+.PHONY: all deps build test bench run dist clean
 
 all: build
 
@@ -26,6 +26,9 @@ bench: build
 
 run: build
 	@tools/run.sh
+
+dist: build
+	@tools/dist.sh dist
 
 clean:
 	rm -rf $(BUILD)

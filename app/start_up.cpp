@@ -14,7 +14,7 @@
 #include "update/version_check.h"
 
 #include <windows.h>
-#include <winsock.h>
+#include <winsock2.h>
 
 namespace {
 

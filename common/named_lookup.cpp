@@ -2,9 +2,40 @@
 
 #include "common/fatal_report.h"
 
+#include <string>
+
+namespace {
+
+// Empty when the system folder cannot be had. A 32-bit program on 64-bit
+// Windows is given System32 here and reaches SysWOW64 through it.
+std::string SystemFolderPath(const char* fileName)
+{
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::string path(folder, length);
+    if (path.back() != '\\')
+        path += '\\';
+    return path + fileName;
+}
+
+}  // namespace
+
 HMODULE LoadLibraryOrReport(const char* fileName)
 {
     HMODULE library = LoadLibraryA(fileName);
+    if (!library)
+        FatalReport(FatalErrorCode::LibraryNotFound, fileName);
+    return library;
+}
+
+HMODULE LoadSystemLibraryOrReport(const char* fileName)
+{
+    std::string path = SystemFolderPath(fileName);
+    // The altered search makes the library's own imports come from its
+    // folder too, rather than from the program's.
+    HMODULE library = path.empty() ? nullptr : LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!library)
         FatalReport(FatalErrorCode::LibraryNotFound, fileName);
     return library;

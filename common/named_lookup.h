@@ -6,6 +6,11 @@
 HMODULE LoadLibraryOrReport(const char* fileName);
 FARPROC LookUpOrReport(HMODULE library, const char* functionName);
 
+// For a library that is not one of the system's known DLLs: loaded by its
+// full path in the system folder, so that a file of that name put beside
+// the program is never taken instead. The report names fileName alone.
+HMODULE LoadSystemLibraryOrReport(const char* fileName);
+
 template <typename Function>
 Function LookUpFunction(HMODULE library, const char* functionName)
 {

@@ -18,4 +18,6 @@ void LookUpShellFunctions()
 void LookUpShellExecute()
 {
     shellFunctions.shellExecute = LookUpFunction<ShellExecuteFunction>(shellFunctions.shell32, "ShellExecuteA");
+    shellFunctions.coInitializeEx = LookUpFunction<CoInitializeExFunction>(shellFunctions.ole32, "CoInitializeEx");
+    shellFunctions.coUninitialize = LookUpFunction<CoUninitializeFunction>(shellFunctions.ole32, "CoUninitialize");
 }

@@ -15,7 +15,7 @@ void LookUpAutomationFunctions()
     f.formatMessage = LookUpFunction<FormatMessageFunction>(kernel32, "FormatMessageA");
     f.multiByteToWideChar = LookUpFunction<MultiByteToWideCharFunction>(kernel32, "MultiByteToWideChar");
     f.wideCharToMultiByte = LookUpFunction<WideCharToMultiByteFunction>(kernel32, "WideCharToMultiByte");
-    HMODULE atl = LoadLibraryOrReport("ATL.DLL");
+    HMODULE atl = LoadSystemLibraryOrReport("ATL.DLL");
     f.atlAxWinInit = LookUpFunction<AtlAxWinInitFunction>(atl, "AtlAxWinInit");
     f.atlAxCreateControl = LookUpFunction<AtlAxCreateControlFunction>(atl, "AtlAxCreateControl");
     f.atlAxGetControl = LookUpFunction<AtlAxGetControlFunction>(atl, "AtlAxGetControl");

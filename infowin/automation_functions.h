@@ -39,7 +39,8 @@ struct AutomationFunctions {
 extern AutomationFunctions automationFunctions;
 
 // After LookUpShellFunctions: CoInitialize in ole32, then kernel32's text
-// functions, then ATL.DLL's hosting functions; a failure is fatal.
+// functions, then the hosting functions of the system folder's ATL.DLL; a
+// failure is fatal.
 void LookUpAutomationFunctions();
 
 // Wide text in the ANSI code page; empty for a null or empty text.

@@ -2,10 +2,9 @@
 
 #include "common/app_identity.h"
 #include "common/primary_window.h"
+#include "infowin/common_controls.h"
 #include "infowin/event_sink.h"
 #include "infowin/info_status.h"
-
-#include <commctrl.h>
 
 ControlRecord* InfoWindow = nullptr;
 ControlRecord* BrowserHost = nullptr;
@@ -44,9 +43,9 @@ void Navigate(const std::string& address)
 
 void CreateStatusBar()
 {
-    InitCommonControls();
+    commonControlsFunctions.initCommonControls();
     ControlRecord& record = TakeNextRecord({.style = WS_CHILD | WS_VISIBLE, .parent = InfoWindow->window});
-    record.window = CreateStatusWindowA(record.style, "", record.parent, record.identifier);
+    record.window = commonControlsFunctions.createStatusWindow(record.style, "", record.parent, record.identifier);
     GiveUiFont(record);
     InfoStatusBar = record.window;
     InfoWindow->statusBar = InfoStatusBar;
@@ -56,6 +55,7 @@ void CreateStatusBar()
 
 void CreateInfoWindow()
 {
+    LookUpCommonControls();
     InfoWindow = &CreateRecordedWindow({.extendedStyle = WS_EX_CONTROLPARENT,
                                         .className = kAppWindowClass,
                                         .text = kAppIdentifier,

@@ -1,26 +1,36 @@
+#include "common/ascii_case.h"
 #include "support/quorrel_run.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
-// Each mechanism met for real: a copy of the program whose shell32 is
-// disabled or lacks a function, a probe that runs out of memory on either
-// thread or meets a value without a reading. The box is read and answered.
+#include <algorithm>
+#include <set>
+
+// Each mechanism met for real: a copy of the program with a library disabled
+// or with a stand-in beside it that lacks a function ("native" lets Wine take
+// the stand-in, never its own copy in the system folder), a probe that runs
+// out of memory on either thread or meets a value without a reading. The box
+// is read and answered.
 TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
 {
-    struct Case { const char* probeMode; const char* shell32; const char* text; DWORD exitCode; };
+    struct Case { const char* probeMode; const char* library; const char* order; const char* text; DWORD exitCode; };
     const Case cases[] = {
-        {"", "", "Library not found  shell32.dll", 1},
-        {"", "native", "Function not found SHBrowseForFolder", 2},
-        {"memory", nullptr, "Insufficient memory", 3},
-        {"memory-thread", nullptr, "Insufficient memory", 3},
-        {"variant", nullptr, "Variant type error ", 6},
+        {"", "shell32", "", "Library not found  shell32.dll", 1},
+        {"", "shell32", "native", "Function not found SHBrowseForFolder", 2},
+        {"", "atl", "native", "Library not found  ATL.DLL", 1},
+        {"", "comctl32", "native", "Library not found  comctl32.dll", 1},
+        {"memory", nullptr, nullptr, "Insufficient memory", 3},
+        {"memory-thread", nullptr, nullptr, "Insufficient memory", 3},
+        {"variant", nullptr, nullptr, "Variant type error ", 6},
     };
     for (const Case& c : cases) {
         StartOptions options{.arguments = c.probeMode, .copyName = "quorrel_fatal.exe", .waitForMainWindow = false};
-        options.program = c.shell32 ? options.program : "tests\\fatal_probe.exe";
-        if (c.shell32)
-            options.loadOrders = {{"shell32", c.shell32}};
-        options.fileBeside = c.shell32 ? "fakes\\shell32.dll" : "";
+        options.program = c.library ? options.program : "tests\\fatal_probe.exe";
+        if (c.library) {
+            options.loadOrders = {{c.library, c.order}};
+            options.fileBeside = "fakes\\" + std::string(c.library) + ".dll";
+        }
         QuorrelRun run = StartQuorrel("fatal", options);
         FinishedAtEnd guard{run};
         std::optional<MessageBoxSeen> box = WaitForMessageBox(run.child.id, 20000);
@@ -31,4 +41,28 @@ TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
         AnswerMessageBox(box->window, IDOK);
         EXPECT_EQ(WaitForExit(run.child, 20000), c.exitCode) << c.text;
     }
+}
+
+// Windows takes a known DLL from the system folder alone; any other library the program imports would be looked for
+// beside it first.
+TEST(ProgramImports, AreOnlyTheSystemsKnownLibraries)
+{
+    const std::set<std::string> known = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "ws2_32.dll",
+        "ole32.dll", "oleaut32.dll", "shell32.dll", "advapi32.dll", "comdlg32.dll", "shlwapi.dll"};
+    std::string image = FileBytes(TestProgramFolder() + "..\\quorrel.exe");
+    auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        image.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data())->e_lfanew);
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(headers);
+    auto at = [&](DWORD address) {  // the file's bytes at an address of the loaded image
+        auto* holder = std::find_if(sections, sections + headers->FileHeader.NumberOfSections,
+                                    [&](auto& s) { return address - s.VirtualAddress < s.SizeOfRawData; });
+        return image.data() + (address - holder->VirtualAddress + holder->PointerToRawData);
+    };
+    std::set<std::string> imported;
+    DWORD importAddress = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(importAddress)); entry->Name; ++entry)
+        imported.insert(LowerAscii(at(entry->Name)));
+    EXPECT_TRUE(imported.count("kernel32.dll")) << "the import directory was not read";
+    for (const std::string& library : imported)
+        EXPECT_TRUE(known.count(library)) << library << " is not a known DLL";
 }

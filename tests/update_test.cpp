@@ -1,3 +1,4 @@
+#include "common/shell_functions.h"
 #include "support/http_recorder.h"
 #include "support/local_server.h"
 #include "support/own_message_boxes.h"
@@ -71,6 +72,25 @@ TEST(VersionCheck, TheVersionAsPublishedOrNoServerShowsNothing)
     for (unsigned short port : {server.Port(), UnusedPort()})
         EXPECT_EQ(AnswerOwnMessageBoxes([&] { CheckForNewVersion("127.0.0.1", port, kQuick); }).size(), 0u) << port;
     EXPECT_EQ(server.Finish(), kRequest);
+}
+
+// The check thread has no COM of its own: it enters a single-threaded apartment to open the home page, then leaves.
+// Where the shell is asked to open, entering one more answers S_FALSE.
+TEST(VersionCheck, YesOpensTheHomePageInAnApartmentLeftAfter)
+{
+    LookUpShellFunctions();
+    LookUpShellExecute();
+    static HRESULT enteredAtOpen = E_PENDING;
+    shellFunctions.shellExecute = [](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) WINAPI -> HINSTANCE {
+        if (SUCCEEDED(enteredAtOpen = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+            CoUninitialize();
+        return nullptr;
+    };
+    LocalServer server({{{HttpAnswer(Meta("2.4"))}}});
+    AnswerOwnMessageBoxes([&] { CheckForNewVersion("127.0.0.1", server.Port(), kQuick); }, IDYES);
+    EXPECT_EQ(enteredAtOpen, S_FALSE);
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "the apartment was not left";
+    CoUninitialize();
 }
 
 // The program asks 127.0.0.1:80; its information page goes elsewhere so as not to take the one connection.

@@ -3,7 +3,7 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake make googletest libxml2-utils imagemagick python3)
+packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake make googletest libxml2-utils imagemagick python3 zip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 
 #include "update/page_value.h"
 
-#include <winsock.h>
+#include <winsock2.h>
 
 #include <cstring>
 #include <optional>

@@ -28,7 +28,7 @@ void CheckForNewVersion(const std::string& host, unsigned short port, const Fetc
         return;
     if (ShowMessageBox(PrimaryWindow(), PromptText(announced).c_str(), "Download New Version",
                        MB_YESNO | MB_ICONQUESTION) == IDYES)
-        OpenHomepage();
+        OpenHomepageInOwnApartment();
 }
 
 DWORD WINAPI VersionCheck(LPVOID)

@@ -3,6 +3,7 @@
 namespace {
 
 struct Watch {
+    int button = IDOK;
     volatile LONG stop = 0;
     std::vector<MessageBoxSeen> seen;
 };
@@ -15,7 +16,7 @@ DWORD WINAPI WatchBoxes(LPVOID data)
         if (!box)
             continue;
         watch->seen.push_back(*box);
-        AnswerMessageBox(box->window, IDOK);
+        AnswerMessageBox(box->window, watch->button);
         WaitUntil([&] { return !IsWindow(box->window); }, 5000);
     }
     return 0;
@@ -23,9 +24,10 @@ DWORD WINAPI WatchBoxes(LPVOID data)
 
 }  // namespace
 
-std::vector<MessageBoxSeen> AnswerOwnMessageBoxes(const std::function<void()>& action)
+std::vector<MessageBoxSeen> AnswerOwnMessageBoxes(const std::function<void()>& action, int button)
 {
     Watch watch;
+    watch.button = button;
     HANDLE thread = CreateThread(nullptr, 0, WatchBoxes, &watch, 0, nullptr);
     action();
     InterlockedExchange(&watch.stop, 1);

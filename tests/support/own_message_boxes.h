@@ -5,6 +5,6 @@
 #include <vector>
 
 // Runs action on this thread while a second thread reads every message box
-// this process shows and answers it with OK, so code that shows boxes can
-// be run inside the test program. Returns the boxes in the order shown.
-std::vector<MessageBoxSeen> AnswerOwnMessageBoxes(const std::function<void()>& action);
+// this process shows and answers it with button, so code that shows boxes
+// can be run inside the test program. Returns the boxes in the order shown.
+std::vector<MessageBoxSeen> AnswerOwnMessageBoxes(const std::function<void()>& action, int button = IDOK);
