@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
+std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t maxBytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;

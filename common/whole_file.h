@@ -4,4 +4,4 @@
 
 // The file's first bytes, at most maxBytes of them, in one read; nullopt
 // when the file cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
+std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t maxBytes);

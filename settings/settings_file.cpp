@@ -5,7 +5,6 @@
 #include "common/file_replace.h"
 #include "common/message_box.h"
 #include "common/whole_file.h"
-#include "common/wide_text.h"
 
 #include <windows.h>
 
@@ -20,14 +19,14 @@ bool unreadAtStart = false;
 
 }  // namespace
 
-std::string SettingsPath()
+std::wstring SettingsPath()
 {
-    return ProgramFolder(GetCommandLineA()) + "\\tellurio.ini";
+    return ProgramFolder(GetCommandLineW()) + L"\\tellurio.ini";
 }
 
 LoadedSettings LoadSettings()
 {
-    std::string path = SettingsPath();
+    std::wstring path = SettingsPath();
     if (!IsPresentNonFolder(EntryAttributes(path)))
         return {};
     std::optional<std::string> text = ReadWholeFile(path, kMostBytesRead);
@@ -39,7 +38,7 @@ void SaveSettings(const std::string& webAddress, const std::string& pageFolder)
 {
     if (unreadAtStart && webAddress.empty() && pageFolder.empty())
         return;
-    ReplaceOutcome outcome = ReplaceFileContents(WideFromAnsi(SettingsPath()), SettingsText(webAddress, pageFolder));
+    ReplaceOutcome outcome = ReplaceFileContents(SettingsPath(), SettingsText(webAddress, pageFolder));
     if (!outcome.ok)
         ShowMessageBox(nullptr, outcome.failureMessage.c_str(), kAppIdentifier, MB_OK);
 }

@@ -10,7 +10,7 @@ struct LoadedSettings {
 };
 
 // "tellurio.ini" beside the program, computed afresh from the command line.
-std::string SettingsPath();
+std::wstring SettingsPath();
 
 // The first two lines of the settings file's first MiB; present is false
 // when there is no such file (a folder of that name does not count). A file

@@ -1,6 +1,7 @@
 #include "common/entry_attributes.h"
 #include "common/file_replace.h"
 #include "common/platform_error_text.h"
+#include "common/wide_text.h"
 #include "sitemap/address_escape.h"
 #include "sitemap/folder_listing.h"
 #include "sitemap/folder_walk.h"
@@ -204,7 +205,7 @@ TEST(Generation, RefusalsAndOutputsThatCannotBePutInPlace)
     EXPECT_TRUE(failure.hasIcon);
     EXPECT_EQ(FileBytes(root + "sitemap.xml"), bare);
     EXPECT_NE(FileBytes(root + "sitemap.html").find("\"http://x/a.htm\""), std::string::npos);
-    EXPECT_EQ(EntryAttributes(root + "~q*"), 0u);  // no temporary file stays
+    EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);  // no temporary file stays
 
     PutFolder(root + "folder\\");
     PutFolder(root + "folder\\sitemap.xml");
@@ -282,7 +283,7 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
     EXPECT_EQ(OutcomeMessage(broken, true), "Could not list the folder " + root + "f11\\:\r\n" +
                                                 PlatformErrorText(ERROR_NETNAME_DELETED) + "\r\n\r\nNo site map was changed.");
     maps.Check(root);
-    EXPECT_EQ(EntryAttributes(root + "~q*"), 0u);
+    EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);
     for (const std::string& folder : folders) {  // a folder still open somewhere cannot be opened alone
         HANDLE alone = CreateFileA((root + folder).c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -351,7 +352,7 @@ TEST(Replacement, FlushesClosesThenMovesAndAFailureAtAnyStepKeepsTheOldFile)
         EXPECT_EQ(calls, row.calls) << "failing: " << row.failing;
         EXPECT_EQ(outcome.failures.size(), *row.failing ? 1u : 0u) << row.failing;
         EXPECT_EQ(FileBytes(root + "sitemap.xml") == "old", *row.failing != 0) << row.failing;
-        EXPECT_EQ(EntryAttributes(root + "~q*"), 0u) << row.failing;
+        EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u) << row.failing;
     }
     replacementCalls = platform;
     RemoveTree(root);

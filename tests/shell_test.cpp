@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
+
 // Types over the page-folder field, presses Browse, moves the dialog's
 // selection (TVGN_CHILD, TVGN_PARENT; 0: stays) and presses answer.
 static std::string Browse(const QuorrelRun& run, int answer, UINT move = 0)
@@ -106,11 +109,37 @@ TEST(Settings, TheFileFillsTheFieldsAndClosingWritesThemBackByteForByte)
     }
 }
 
+// A program folder whose name the ANSI code page cannot hold: the fields come
+// from the file beside the program, and closing saves there without a box.
+TEST(Settings, AProgramFolderOutsideTheCodePageKeepsItsFileBesideTheProgram)
+{
+    QuorrelRun run;
+    run.folder = MakeScratchFolder("script");
+    FinishedAtEnd guard{run};
+    std::filesystem::path folder = std::filesystem::path(run.folder) / L"\u65E5\u672C";
+    std::filesystem::create_directory(folder);
+    std::filesystem::copy_file(TestProgramFolder() + "..\\quorrel_localhost.exe", folder / L"quorrel.exe");
+    std::ofstream(folder / L"tellurio.ini", std::ios::binary) << "http://script.example\r\nC:\\pages\r\n";
+    std::wstring line = L"\"" + (folder / L"quorrel.exe").wstring() + L"\"";
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    CloseHandle(started.hThread);
+    run.child = {started.hProcess, started.dwProcessId};
+    ASSERT_TRUE(run.mainWindow = WaitForWindow(run.child.id, kMainCaption, 20000));
+    EXPECT_EQ(WindowText(run.Control(kPageFolderFieldId)), "C:\\pages");
+    SetFieldText(run.Control(kPageFolderFieldId), "C:\\saved");
+    EXPECT_EQ(CloseMainWindow(run), 0u) << "closing showed a box";
+    std::ifstream saved(folder / L"tellurio.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "http://script.example\r\nC:\\saved\r\n");
+}
+
 TEST(ProgramFolder, TakesTheFirstTokenUpToItsLastBackslash)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"  C:\\q\\q.exe x\\y", "C:\\q\\"}, {"\"C:\\a b\\q.exe\" x\\", "C:\\a b\\"}, {"\"C:\\a b\\q", "C:\\a b\\"},
-        {"C:/q/q.exe", ""}, {"", ""}};
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"  C:\\q\\q.exe x\\y", L"C:\\q\\"}, {L"\"C:\\a b\\q.exe\" x\\", L"C:\\a b\\"},
+        {L"\"C:\\a b\\q", L"C:\\a b\\"}, {L"C:/q/q.exe", L""}, {L"", L""},
+        {L"\"C:\\\u65E5\u672C\\q.exe\"", L"C:\\\u65E5\u672C\\"}};  // a folder outside the code page
     for (auto [commandLine, folder] : cases)
         EXPECT_EQ(ProgramFolder(commandLine), folder) << commandLine;
 }
