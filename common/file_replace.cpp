@@ -3,17 +3,23 @@
 #include "common/platform_error_text.h"
 #include "common/wide_text.h"
 
-ReplacementCalls replacementCalls = {CreateFileW,        WriteFile,   FlushFileBuffers, CloseHandle,
-                                     SetFileAttributesW, MoveFileExW, DeleteFileW};
+ReplacementCalls replacementCalls = {CreateFileW,        SetFileInformationByHandle, WriteFile,   FlushFileBuffers,
+                                     CloseHandle,        GetFileAttributesW,         SetFileAttributesW,
+                                     MoveFileExW,        DeleteFileW,                Sleep};
 
 namespace {
 
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// The new file holds new bytes, so it is always marked for backup. A
+// read-only old file is never replaced, so that bit has nothing to carry.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr unsigned kNameChoices = 0x10000;
 // A long output is flushed as it grows, so the flush before the move has
 // little left to wait for.
 constexpr size_t kFlushEvery = 4 * 1024 * 1024;
+// A virus scanner or a sync client holds a new file for a moment: the move
+// is tried again for about a second before it counts as refused.
+constexpr int kMoveTries = 20;
+constexpr DWORD kMovePauseMs = 50;
 
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -37,6 +43,18 @@ void Fail(Replacement& replacement, DWORD error)
     replacement.failed = true;
 }
 
+// While marked, the temporary file goes when its last handle closes, so a
+// program ended at any moment leaves nothing in the user's folder.
+bool MarkForDeletion(Replacement& replacement, bool marked)
+{
+    FILE_DISPOSITION_INFO disposition = {marked};
+    if (!replacementCalls.setFileInformation(replacement.file, FileDispositionInfo, &disposition,
+                                             sizeof disposition))
+        return false;
+    replacement.markedForDeletion = marked;
+    return true;
+}
+
 void CloseTemporary(Replacement& replacement)
 {
     if (replacement.file != INVALID_HANDLE_VALUE && !replacementCalls.closeHandle(replacement.file))
@@ -52,28 +70,43 @@ ReplaceOutcome FailureOutcome(const Replacement& replacement)
     return {false, "Could not write " + AnsiFromWide(replacement.target) + ":\r\n" + reason};
 }
 
-// The old file's bits, so a hidden map stays hidden.
+// The old file's bits, so a hidden map stays hidden. A read-only file is
+// kept as it is, as Windows itself refuses to move a file over it.
 bool TakeOldAttributes(Replacement& replacement)
 {
-    DWORD old = GetFileAttributesW(replacement.target.c_str());
-    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
-        return true;
-    DWORD kept = (old & kKeptAttributes) ? old & kKeptAttributes : FILE_ATTRIBUTE_NORMAL;
-    if (replacementCalls.setFileAttributes(replacement.temporary.c_str(), kept))
+    DWORD old = replacementCalls.getFileAttributes(replacement.target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) {
+        Fail(replacement, ERROR_ACCESS_DENIED);
+        return false;
+    }
+    DWORD kept = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kKeptAttributes;
+    if (replacementCalls.setFileAttributes(replacement.temporary.c_str(), kept | FILE_ATTRIBUTE_ARCHIVE))
         return true;
     Fail(replacement, GetLastError());
     return false;
 }
 
+// Wine answers a held-open target with FALSE and no error code.
+bool IsMomentaryRefusal(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == 0;
+}
+
 bool MoveInPlace(Replacement& replacement)
 {
-    SetLastError(0);
-    // Wine answers a held-open target with FALSE and no error code.
-    if (replacementCalls.moveFileEx(replacement.temporary.c_str(), replacement.target.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    Fail(replacement, GetLastError());
-    return false;
+    for (int tried = 1;; ++tried) {
+        SetLastError(0);
+        if (replacementCalls.moveFileEx(replacement.temporary.c_str(), replacement.target.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        if (tried == kMoveTries || !IsMomentaryRefusal(error)) {
+            Fail(replacement, error);
+            return false;
+        }
+        replacementCalls.sleep(kMovePauseMs);
+    }
 }
 
 }  // namespace
@@ -86,10 +119,12 @@ Replacement BeginReplacement(const std::wstring& target)
     unsigned first = GetTickCount() ^ GetCurrentProcessId();
     for (unsigned tried = 0; tried < kNameChoices; ++tried) {
         std::wstring name = TemporaryName(folder, first + tried);
-        replacement.file = replacementCalls.createFile(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        replacement.file = replacementCalls.createFile(name.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
                                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (replacement.file != INVALID_HANDLE_VALUE) {
             replacement.temporary = name;
+            // Where the mark cannot be set, the file is removed as before: on failure.
+            MarkForDeletion(replacement, true);
             return replacement;
         }
         DWORD error = GetLastError();
@@ -107,9 +142,12 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
     while (!replacement.failed && !bytes.empty()) {
         DWORD written = 0;
         if (!replacementCalls.writeFile(replacement.file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                        nullptr) ||
-            written == 0) {
+                                        nullptr)) {
             Fail(replacement, GetLastError());
+            return;
+        }
+        if (written == 0) {  // success that took nothing: the last error says nothing of it
+            Fail(replacement, ERROR_WRITE_FAULT);
             return;
         }
         bytes.remove_prefix(written);
@@ -125,8 +163,9 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
 void AbandonReplacement(Replacement& replacement)
 {
     Fail(replacement, 0);
+    bool goesOnClose = replacement.markedForDeletion;
     CloseTemporary(replacement);
-    if (!replacement.temporary.empty()) {
+    if (!replacement.temporary.empty() && !goesOnClose) {
         // It may have taken the old file's read-only bit.
         replacementCalls.setFileAttributes(replacement.temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         replacementCalls.deleteFile(replacement.temporary.c_str());
@@ -136,6 +175,9 @@ void AbandonReplacement(Replacement& replacement)
 ReplaceOutcome FinishReplacement(Replacement& replacement)
 {
     if (!replacement.failed && !replacementCalls.flushFileBuffers(replacement.file))
+        Fail(replacement, GetLastError());
+    // The mark is lifted last before the close, or the close would take the file.
+    if (!replacement.failed && replacement.markedForDeletion && !MarkForDeletion(replacement, false))
         Fail(replacement, GetLastError());
     CloseTemporary(replacement);
     if (replacement.failed || !TakeOldAttributes(replacement) || !MoveInPlace(replacement)) {

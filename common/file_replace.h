@@ -5,9 +5,10 @@
 #include <string_view>
 
 // The one way the program replaces a file: the new bytes go to a temporary
-// file beside it, are flushed to disk, and the temporary file then takes the
-// old one's place in one move. Until that move the old file is untouched;
-// on any failure the temporary file is removed.
+// file beside it, marked to be deleted when it is closed, are flushed to
+// disk, and the temporary file then loses the mark and takes the old one's
+// place in one move. Until that move the old file is untouched; on any
+// failure, or when the program is ended, the temporary file goes.
 
 struct ReplaceOutcome {
     bool ok = false;
@@ -21,6 +22,7 @@ struct Replacement {
     HANDLE file = INVALID_HANDLE_VALUE;
     DWORD error = 0;         // why the replacement failed
     bool failed = false;
+    bool markedForDeletion = false;
     size_t unflushed = 0;    // bytes written since the last flush
 };
 
@@ -33,7 +35,8 @@ Replacement BeginReplacement(const std::wstring& target);
 void WriteReplacement(Replacement& replacement, std::string_view bytes);
 
 // Flushes and closes the temporary file, gives it the old file's attribute
-// bits and moves it in place of the target.
+// bits and the archive bit, and moves it in place of the target; a move
+// refused for a moment is tried again for about a second.
 ReplaceOutcome FinishReplacement(Replacement& replacement);
 
 // Gives up a replacement that will not be finished: the temporary file goes.
@@ -42,15 +45,18 @@ void AbandonReplacement(Replacement& replacement);
 // The three steps for a text held whole.
 ReplaceOutcome ReplaceFileContents(const std::wstring& path, std::string_view text);
 
-// Every call that changes a file on the replacement's way, in one table, so
-// a test can watch their order or make any one of them fail.
+// Every platform call on the replacement's way, in one table, so a test can
+// watch their order or make any one of them fail.
 struct ReplacementCalls {
     decltype(&CreateFileW) createFile;
+    decltype(&SetFileInformationByHandle) setFileInformation;
     decltype(&WriteFile) writeFile;
     decltype(&FlushFileBuffers) flushFileBuffers;
     decltype(&CloseHandle) closeHandle;
+    decltype(&GetFileAttributesW) getFileAttributes;
     decltype(&SetFileAttributesW) setFileAttributes;
     decltype(&MoveFileExW) moveFileEx;
     decltype(&DeleteFileW) deleteFile;
+    decltype(&Sleep) sleep;
 };
 extern ReplacementCalls replacementCalls;

@@ -68,6 +68,12 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
 
     Replacement xmlFile = BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.xml"));
     Replacement htmlFile = htmlFlag ? BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html")) : Replacement{};
+    if (xmlFile.failed && (!htmlFlag || htmlFile.failed)) {  // nothing could be written: no need to walk
+        if (htmlFlag)
+            FinishOutput(htmlFile, {}, outcome);
+        FinishOutput(xmlFile, {}, outcome);
+        return outcome;
+    }
     SitemapXmlWriter xml;
     SitemapHtmlWriter html;
     BeginSitemapXml(xml);
