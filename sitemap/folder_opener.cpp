@@ -24,7 +24,9 @@ OpenedFolder OpenFolder(const std::wstring& folderPath)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     BY_HANDLE_FILE_INFORMATION info;
-    if (folder.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(folder.handle, &info))
+    // Some network file systems give every file the index 0: that says nothing.
+    if (folder.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(folder.handle, &info) &&
+        (info.nFileIndexHigh | info.nFileIndexLow) != 0)
         folder.identity = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     return folder;
 }

@@ -34,7 +34,6 @@ struct QueuedFolder {
     FolderToOpen toOpen;  // its path ends in "\"
     std::string webPath;  // the names' bytes, "/"-separated, ending in "/" or empty
     int parentNode;
-    bool isLink;    // reached through an entry with the reparse-point bit
     bool listable;  // its path leaves room for the pattern
 };
 
@@ -43,8 +42,8 @@ bool SameFolder(const FolderIdentity& a, const FolderIdentity& b)
     return a.known && b.known && a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
 }
 
-// Only a link can lead back up the tree: a plain folder's parent is the
-// folder it was listed in.
+// A link leads back up the tree, and so does a folder that a file server or
+// a mount makes the same as one above it without showing a link.
 bool IsOnAncestorChain(const std::vector<AncestryNode>& nodes, int node, const FolderIdentity& identity)
 {
     for (; node >= 0; node = nodes[node].parent)
@@ -68,11 +67,11 @@ struct FolderWalker {
 
     // Folders are opened in the order they are queued, a little ahead of the
     // listing; a queued folder stays in place until it is taken.
-    void Queue(std::wstring folderPath, std::string webPath, bool isLink)
+    void Queue(std::wstring folderPath, std::string webPath)
     {
         bool listable = folderPath.size() + kListingPatternLength <= kLongestPath;
         int parentNode = static_cast<int>(nodes.size()) - 1;
-        queue.push_back({{std::move(folderPath), {}, false}, std::move(webPath), parentNode, isLink, listable});
+        queue.push_back({{std::move(folderPath), {}, false}, std::move(webPath), parentNode, listable});
         if (listable)
             OpenAhead(opener, queue.back().toOpen);
     }
@@ -94,8 +93,7 @@ struct FolderWalker {
         }
         if (attributes & kDirectoryBit) {
             std::wstring path = folderPath;
-            Queue(path.append(listed.name).append(L"\\"), folder.webPath + page.fileName + "/",
-                  (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+            Queue(path.append(listed.name).append(L"\\"), folder.webPath + page.fileName + "/");
         }
     }
 
@@ -114,8 +112,8 @@ struct FolderWalker {
 
     void WalkFolder(const QueuedFolder& folder, const OpenedFolder& opened)
     {
-        // A link back up the tree: walking it again would never end.
-        if (!folder.isLink || !IsOnAncestorChain(nodes, folder.parentNode, opened.identity)) {
+        // A folder met again below itself: walking it again would never end.
+        if (!IsOnAncestorChain(nodes, folder.parentNode, opened.identity)) {
             nodes.push_back({opened.identity, folder.parentNode});
             if (opened.handle != INVALID_HANDLE_VALUE)
                 ListFolder(folder, opened.handle);
@@ -125,7 +123,7 @@ struct FolderWalker {
 
     void Walk(const std::string& pageFolder)
     {
-        Queue(WideFromAnsi(pageFolder), "", false);
+        Queue(WideFromAnsi(pageFolder), "");
         while (!queue.empty() && broken.folderPath.empty()) {
             if (queue.front().listable)
                 WalkFolder(queue.front(), TakeOpened(opener, queue.front().toOpen));

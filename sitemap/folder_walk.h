@@ -22,8 +22,9 @@ struct WalkBreak {
 
 // Walks pageFolder (ending in "\") breadth first and delivers every entry
 // whose name has the htm/html extension, in walk order, with the facts of
-// its own listing record. A folder link that leads back to one of its own
-// ancestors is not walked again. A folder that cannot be listed at all is
+// its own listing record. A folder that is one of its own ancestors again (a
+// link, or an alias that a file server or a mount shows as a plain folder)
+// is not walked again. A folder that cannot be listed at all is
 // passed over; one whose listing breaks off stops the walk, since the pages
 // delivered are then not all there are.
 WalkBreak FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver);
