@@ -17,6 +17,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iostream>
+#include <utility>
 
 namespace {
 
@@ -148,6 +150,12 @@ TEST(Generation, TreeGivesByteExactMaps)
     LinkFolder(root + "sub\\up", "..");
     LinkFolder(root + "sub\\self", ".");
     LinkFolder(root + "sub\\sibling", "../img");  // not back up the tree: walked
+    // The page folder again below itself without the link bit, as a file server's alias shows it.
+    PutFolder(root + "empty\\alias");
+    std::string alias = UnixPath(root + "empty\\alias");
+    bool mounted = RunUnixCommand("mount --bind " + UnixPath(root) + " " + alias) == 0;
+    if (!mounted)
+        std::cout << "mounting was refused here: the alias row is not run\n";
     // Names outside code page 1252, made from the Linux side: a page, and a folder holding a page.
     ASSERT_EQ(RunUnixCommand("cd " + UnixPath(root) + " && n=$(printf '\\346\\227\\245\\346\\234\\254') && mkdir $n && "
                              "touch -d @1267876800 $n.html $n/a.html"), 0);
@@ -171,6 +179,9 @@ TEST(Generation, TreeGivesByteExactMaps)
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "");
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.html"), Golden("tree.html"), "<tr>"), "");
     EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(root + "sitemap.xml")), 0);
+    if (mounted) {
+        EXPECT_EQ(RunUnixCommand("umount " + alias), 0);
+    }
 
     RemoveTree(root);
 }
@@ -295,16 +306,19 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
 
 namespace {
 
-// The replacement's platform calls as made (a run of one call written once);
-// the one named failing fails as refused.
+// The replacement's platform calls as made; the one named failing fails as
+// on a write-protected medium, "write nothing" takes no byte yet succeeds.
+// A target held while the run starts is let go at the first refused move.
 std::vector<std::string> calls;
 std::string failing;
+DWORD askedBits;
+HANDLE heldTarget;
+int listingRequests;
 
 bool Call(const std::string& name)
 {
-    if (calls.empty() || calls.back() != name)
-        calls.push_back(name);
-    SetLastError(ERROR_ACCESS_DENIED);
+    calls.push_back(name);
+    SetLastError(ERROR_WRITE_PROTECT);
     return name != failing;
 }
 
@@ -314,47 +328,101 @@ HANDLE WINAPI Create(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBU
     return Call("create") ? CreateFileW(path, access, share, security, disposition, flags, model)
                           : INVALID_HANDLE_VALUE;
 }
+BOOL WINAPI Mark(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size)
+{
+    bool marking = static_cast<FILE_DISPOSITION_INFO*>(information)->DeleteFileA;
+    return Call(marking ? "mark" : "unmark") && SetFileInformationByHandle(file, kind, information, size);
+}
 BOOL WINAPI Write(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
+    if (failing == "write nothing" && Call("write"))
+        return *written = 0, SetLastError(ERROR_SUCCESS), TRUE;
     return Call("write") && WriteFile(file, bytes, size, written, overlapped);
 }
 BOOL WINAPI Flush(HANDLE file) { return Call("flush") && FlushFileBuffers(file); }
 BOOL WINAPI Close(HANDLE file) { return CloseHandle(file) && Call("close"); }
-BOOL WINAPI Attributes(LPCWSTR path, DWORD bits) { return Call("attributes") && SetFileAttributesW(path, bits); }
-BOOL WINAPI Move(LPCWSTR from, LPCWSTR to, DWORD flags) { return Call("move") && MoveFileExW(from, to, flags); }
+DWORD WINAPI OldAttributes(LPCWSTR)
+{
+    return (failing == "read-only target" ? FILE_ATTRIBUTE_READONLY : 0) | FILE_ATTRIBUTE_HIDDEN |
+           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
+}
+BOOL WINAPI Attributes(LPCWSTR path, DWORD bits)
+{
+    askedBits = askedBits ? askedBits : bits;
+    return Call("attributes") && SetFileAttributesW(path, bits);
+}
+BOOL WINAPI Move(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    if (Call("move") && MoveFileExW(from, to, flags))
+        return TRUE;
+    DWORD error = GetLastError();
+    if (heldTarget)
+        CloseHandle(std::exchange(heldTarget, nullptr));
+    return SetLastError(error), FALSE;
+}
 BOOL WINAPI Delete(LPCWSTR path) { return Call("delete") && DeleteFileW(path); }
+void WINAPI Pause(DWORD ms) { Call("pause"), Sleep(ms); }
+BOOL WINAPI CountedListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS recordClass, LPVOID records, DWORD size)
+{
+    ++listingRequests;
+    return GetFileInformationByHandleEx(folder, recordClass, records, size);
+}
 
 }  // namespace
 
-// Flushed before it is put in place, the old file never deleted first; a
-// failure at any step keeps the old bytes and leaves no temporary file.
-TEST(Replacement, FlushesClosesThenMovesAndAFailureAtAnyStepKeepsTheOldFile)
+// Marked for deletion until just before it is closed and put in place, flushed
+// first, the old file never deleted; a failure at any step keeps the old bytes
+// and leaves no temporary file; a target held for a moment is waited out.
+TEST(Replacement, MarkedFlushedClosedThenMovedAndAFailureAtAnyStepKeepsTheOldFile)
 {
-    struct Row { const char* failing; std::vector<std::string> calls; };
+    struct Row { const char* failing; DWORD reason; std::vector<std::string> calls; };
+    const std::vector<std::string> made = {"create", "mark", "write", "flush", "unmark", "close", "attributes"};
+    auto then = [&](std::vector<std::string> rest) { return rest.insert(rest.begin(), made.begin(), made.end()), rest; };
     const Row rows[] = {
-        {"", {"create", "write", "flush", "close", "attributes", "move"}},
-        {"create", {"create"}},
-        {"write", {"create", "write", "close", "attributes", "delete"}},
-        {"flush", {"create", "write", "flush", "close", "attributes", "delete"}},
-        {"close", {"create", "write", "flush", "close", "attributes", "delete"}},
-        {"attributes", {"create", "write", "flush", "close", "attributes", "delete"}},
-        {"move", {"create", "write", "flush", "close", "attributes", "move", "attributes", "delete"}},
+        {"", 0, then({"move"})},
+        {"held a moment", 0, then({"move", "pause", "move"})},
+        {"mark", 0, {"create", "mark", "write", "flush", "close", "attributes", "move"}},  // unmarked, as before
+        {"create", ERROR_WRITE_PROTECT, {"create"}},
+        {"write", ERROR_WRITE_PROTECT, {"create", "mark", "write", "close"}},  // the close takes the file
+        {"write nothing", ERROR_WRITE_FAULT, {"create", "mark", "write", "close"}},
+        {"flush", ERROR_WRITE_PROTECT, {"create", "mark", "write", "flush", "close"}},
+        {"unmark", ERROR_WRITE_PROTECT, {"create", "mark", "write", "flush", "unmark", "close"}},
+        {"close", ERROR_WRITE_PROTECT, then({"delete"})},
+        {"read-only target", ERROR_ACCESS_DENIED, then({"delete"})},  // as Windows refuses to move over it
+        {"attributes", ERROR_WRITE_PROTECT, then({"attributes", "delete"})},
+        {"move", ERROR_WRITE_PROTECT, then({"move", "attributes", "delete"})},
     };
     std::string root = MakeScratchFolder("steps");
     PutPage(root + "a.htm");
     const ReplacementCalls platform = replacementCalls;
-    replacementCalls = {Create, Write, Flush, Close, Attributes, Move, Delete};
+    replacementCalls = {Create, Mark, Write, Flush, Close, OldAttributes, Attributes, Move, Delete, Pause};
+    listingRequest = CountedListing;
     for (const Row& row : rows) {
+        SCOPED_TRACE(*row.failing ? row.failing : "none failing");
         PutFile(root + "sitemap.xml", "old");
+        heldTarget = row.failing == std::string("held a moment")
+            ? CreateFileA((root + "sitemap.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
         calls.clear();
         failing = row.failing;
+        askedBits = listingRequests = 0;
         GenerationOutcome outcome = GenerateSitemaps(root, "http://x/", false);
-        EXPECT_EQ(calls, row.calls) << "failing: " << row.failing;
-        EXPECT_EQ(outcome.failures.size(), *row.failing ? 1u : 0u) << row.failing;
-        EXPECT_EQ(FileBytes(root + "sitemap.xml") == "old", *row.failing != 0) << row.failing;
-        EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u) << row.failing;
+        EXPECT_EQ(calls, row.calls);
+        EXPECT_EQ(FileBytes(root + "sitemap.xml") == "old", row.reason != 0);
+        EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);
+        if (row.reason) {
+            ASSERT_EQ(outcome.failures.size(), 1u);
+            EXPECT_TRUE(outcome.failures[0].ends_with(PlatformErrorText(row.reason))) << outcome.failures[0];
+        }
+        if (row.calls.back() == "move") {  // the old bits that matter, and new bytes for the backup
+            EXPECT_EQ(askedBits, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                     FILE_ATTRIBUTE_ARCHIVE);
+        }
+        // No output could be begun: reported before any folder is listed.
+        EXPECT_EQ(listingRequests == 0, row.calls.size() == 1);
+        EXPECT_EQ(OutcomeMessage(outcome, false).ends_with("No site map was changed."), row.calls.size() == 1);
     }
     replacementCalls = platform;
+    listingRequest = GetFileInformationByHandleEx;
     RemoveTree(root);
 }
 

@@ -1,5 +1,7 @@
 // The real program driven from outside as a user would; the window frame's record search in this process.
 #include "app/picker_request.h"
+#include "common/entry_attributes.h"
+#include "common/wide_text.h"
 #include "frame/window_frame.h"
 #include "settings/program_folder.h"
 #include "support/quorrel_run.h"
@@ -121,7 +123,8 @@ TEST(Settings, AProgramFolderOutsideTheCodePageKeepsItsFileBesideTheProgram)
     std::filesystem::copy_file(TestProgramFolder() + "..\\quorrel_localhost.exe", folder / L"quorrel.exe");
     std::ofstream(folder / L"tellurio.ini", std::ios::binary) << "http://script.example\r\nC:\\pages\r\n";
     std::wstring line = L"\"" + (folder / L"quorrel.exe").wstring() + L"\"";
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
     CloseHandle(started.hThread);
@@ -207,6 +210,24 @@ TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
     EXPECT_EQ(CloseMainWindow(run), 0u);
     EXPECT_EQ(FileBytes("C:\\tellurio.ini"), "http://www.example.test/\r\n" + folder + "\r\n");
     DeleteFileA("C:\\tellurio.ini");
+}
+
+// Ended from outside in the middle of a walk: both old maps stay and no other file is left.
+TEST(MainWindow, EndedInTheMiddleOfAWalkItLeavesNothingBehind)
+{
+    QuorrelRun run = StartQuorrel("ended");
+    FinishedAtEnd guard{run};
+    std::string site = run.folder + "site\\";
+    ASSERT_EQ(RunUnixCommand("mkdir " + UnixPath(site) + " && cd " + UnixPath(site) + " && echo old > sitemap.xml && "
+                             "echo old > sitemap.html && for d in $(seq 1000 2999); do mkdir $d && "
+                             "touch $d/1.htm $d/2.htm $d/3.htm; done"), 0);
+    SetFieldText(run.Control(kPageFolderFieldId), site);
+    PressButton(run.Control(kCreateButtonId));
+    ASSERT_TRUE(WaitUntil([&] { return EntryAttributes(WideFromAnsi(site + "~q*")) != 0; }, 10000));
+    TerminateProcess(run.child.process, 1);
+    WaitForExit(run.child, 10000);
+    EXPECT_EQ(FileBytes(site + "sitemap.xml") + FileBytes(site + "sitemap.html"), "old\nold\n") << "not mid-walk";
+    EXPECT_EQ(EntryAttributes(WideFromAnsi(site + "~q*")), 0u) << "a temporary file was left";
 }
 
 // A window that could not be created still takes its slot; the records after
