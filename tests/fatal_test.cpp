@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
-// Each mechanism met for real: a copy of the program with a library disabled
-// or with a stand-in beside it that lacks a function ("native" lets Wine take
-// the stand-in, never its own copy in the system folder), a probe that runs
-// out of memory on either thread or meets a value without a reading. The box
-// is read and answered.
+// Each mechanism met for real: a copy of the program with a library disabled or a stand-in beside it ("native": Wine
+// takes the stand-in, never its system folder's copy), a probe out of memory on either thread or meeting a value
+// without a reading. The box is read and answered.
 TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
 {
     struct Case { const char* probeMode; const char* library; const char* order; const char* text; DWORD exitCode; };
@@ -49,19 +46,16 @@ TEST(ProgramImports, AreOnlyTheSystemsKnownLibraries)
 {
     const std::set<std::string> known = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "ws2_32.dll",
         "ole32.dll", "oleaut32.dll", "shell32.dll", "advapi32.dll", "comdlg32.dll", "shlwapi.dll"};
-    std::string image = FileBytes(TestProgramFolder() + "..\\quorrel.exe");
+    // Mapped as the loader maps it, with nothing of it run and none of its imports loaded.
+    auto* image = reinterpret_cast<const char*>(
+        LoadLibraryExA((TestProgramFolder() + "..\\quorrel.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    ASSERT_TRUE(image);
     auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
-        image.data() + reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data())->e_lfanew);
-    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(headers);
-    auto at = [&](DWORD address) {  // the file's bytes at an address of the loaded image
-        auto* holder = std::find_if(sections, sections + headers->FileHeader.NumberOfSections,
-                                    [&](auto& s) { return address - s.VirtualAddress < s.SizeOfRawData; });
-        return image.data() + (address - holder->VirtualAddress + holder->PointerToRawData);
-    };
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
     std::set<std::string> imported;
     DWORD importAddress = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(importAddress)); entry->Name; ++entry)
-        imported.insert(LowerAscii(at(entry->Name)));
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + importAddress); entry->Name; ++entry)
+        imported.insert(LowerAscii(image + entry->Name));
     EXPECT_TRUE(imported.count("kernel32.dll")) << "the import directory was not read";
     for (const std::string& library : imported)
         EXPECT_TRUE(known.count(library)) << library << " is not a known DLL";

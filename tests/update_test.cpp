@@ -34,10 +34,6 @@ TEST(Fetch, SendsTheBareRequestAndTakesTheFirst8192BytesWithinTheLimit)
         EXPECT_EQ(server.Finish(), kRequest) << c.label;
     }
     EXPECT_EQ(FetchPageValueAt("127.0.0.1", UnusedPort(), kPath, kMarker, kQuick), "") << "refused";
-    // A label over 63 characters cannot go into a name query, so no name server is asked.
-    LocalServer unasked({{{HttpAnswer(Meta("2.4"))}}});
-    EXPECT_EQ(FetchPageValueAt(std::string(70, 'q') + ".invalid", unasked.Port(), kPath, kMarker, kQuick), "");
-    EXPECT_EQ(unasked.Finish(), "") << "a host that cannot be looked up was asked as another";
 }
 
 TEST(ExtractPageValue, SkipsTheCharacterAfterContentAndDropsTheOneBeforeTheNextBracket)
