@@ -165,11 +165,8 @@ void AbandonReplacement(Replacement& replacement)
     Fail(replacement, 0);
     bool goesOnClose = replacement.markedForDeletion;
     CloseTemporary(replacement);
-    if (!replacement.temporary.empty() && !goesOnClose) {
-        // It may have taken the old file's read-only bit.
-        replacementCalls.setFileAttributes(replacement.temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!replacement.temporary.empty() && !goesOnClose)
         replacementCalls.deleteFile(replacement.temporary.c_str());
-    }
 }
 
 ReplaceOutcome FinishReplacement(Replacement& replacement)

@@ -40,12 +40,48 @@ void WriteWhenFull(PieceWriter& writer, Replacement& output, std::string& text)
         WriteLater(writer, output, text);
 }
 
+// The run's two outputs and their texts, which go out in pieces as they grow.
+struct Outputs {
+    bool htmlFlag;
+    Replacement xmlFile, htmlFile;
+    SitemapXmlWriter xml;
+    SitemapHtmlWriter html;
+};
+
 void FinishOutput(Replacement& output, const std::string& text, GenerationOutcome& outcome)
 {
     WriteReplacement(output, text);
     ReplaceOutcome replaced = FinishReplacement(output);
     if (!replaced.ok)
         outcome.failures.push_back(replaced.failureMessage);
+}
+
+void FinishOutputs(Outputs& outputs, GenerationOutcome& outcome)
+{
+    if (outputs.htmlFlag)
+        FinishOutput(outputs.htmlFile, outputs.html.text, outcome);
+    FinishOutput(outputs.xmlFile, outputs.xml.text, outcome);
+}
+
+WalkBreak WalkIntoOutputs(Outputs& outputs, const std::string& pageFolder, const std::string& webAddress,
+                          int& pageCount)
+{
+    BeginSitemapXml(outputs.xml);
+    BeginSitemapHtml(outputs.html);
+    PieceWriter* writer = StartPieceWriter();
+    WalkBreak broken = FolderWalk(pageFolder, webAddress, [&](const PageEntry& page) {
+        AddSitemapXmlPage(outputs.xml, page.address, page.lastWriteDate);
+        WriteWhenFull(*writer, outputs.xmlFile, outputs.xml.text);
+        if (outputs.htmlFlag) {
+            AddSitemapHtmlPage(outputs.html, page.address);
+            WriteWhenFull(*writer, outputs.htmlFile, outputs.html.text);
+        }
+        ++pageCount;
+    });
+    StopPieceWriter(writer);
+    EndSitemapXml(outputs.xml);
+    EndSitemapHtml(outputs.html);
+    return broken;
 }
 
 std::string BrokenListingText(const WalkBreak& broken)
@@ -66,43 +102,24 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     if (!outcome.refusal.empty())
         return outcome;
 
-    Replacement xmlFile = BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.xml"));
-    Replacement htmlFile = htmlFlag ? BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html")) : Replacement{};
-    if (xmlFile.failed && (!htmlFlag || htmlFile.failed)) {  // nothing could be written: no need to walk
-        if (htmlFlag)
-            FinishOutput(htmlFile, {}, outcome);
-        FinishOutput(xmlFile, {}, outcome);
+    Outputs outputs{htmlFlag, BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.xml")),
+                    htmlFlag ? BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html")) : Replacement{},
+                    {}, {}};
+    if (outputs.xmlFile.failed && (!htmlFlag || outputs.htmlFile.failed)) {  // nothing can be written: no walk
+        FinishOutputs(outputs, outcome);
         return outcome;
     }
-    SitemapXmlWriter xml;
-    SitemapHtmlWriter html;
-    BeginSitemapXml(xml);
-    BeginSitemapHtml(html);
-    PieceWriter* writer = StartPieceWriter();
     // "/" is never the second byte of a character: the web address is judged byte by byte.
-    WalkBreak broken = FolderWalk(outcome.pageFolder, WithTrailing(webAddressText, '/'), [&](const PageEntry& page) {
-        AddSitemapXmlPage(xml, page.address, page.lastWriteDate);
-        WriteWhenFull(*writer, xmlFile, xml.text);
-        if (htmlFlag) {
-            AddSitemapHtmlPage(html, page.address);
-            WriteWhenFull(*writer, htmlFile, html.text);
-        }
-        ++outcome.pageCount;
-    });
-    StopPieceWriter(writer);
+    std::string webAddress = WithTrailing(webAddressText, '/');
+    WalkBreak broken = WalkIntoOutputs(outputs, outcome.pageFolder, webAddress, outcome.pageCount);
     if (!broken.folderPath.empty()) {  // a map that lacks pages is worse than the old one
-        AbandonReplacement(xmlFile);
-        AbandonReplacement(htmlFile);
+        AbandonReplacement(outputs.xmlFile);
+        AbandonReplacement(outputs.htmlFile);
         outcome.failures.push_back(BrokenListingText(broken));
         return outcome;
     }
     outcome.walkedToTheEnd = true;
-    EndSitemapXml(xml);
-    EndSitemapHtml(html);
-
-    if (htmlFlag)
-        FinishOutput(htmlFile, html.text, outcome);
-    FinishOutput(xmlFile, xml.text, outcome);
+    FinishOutputs(outputs, outcome);
     return outcome;
 }
 
