@@ -32,23 +32,27 @@ std::string LocalServer::Finish()
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(std::exchange(thread_, nullptr));
     listener_ = INVALID_SOCKET;
-    return request_;
+    return requests_;
 }
 
 DWORD WINAPI LocalServer::Serve(LPVOID self)
 {
     auto& server = *static_cast<LocalServer*>(self);
-    SOCKET client = accept(server.listener_, nullptr, nullptr);
-    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&kRequestLimitMs), sizeof(DWORD));
-    for (char byte; server.request_.find("\r\n\r\n") == std::string::npos && recv(client, &byte, 1, 0) == 1;)
-        server.request_ += byte;
-    for (const ServerPiece& piece : server.script_.pieces) {
-        WaitForSingleObject(server.stop_, piece.pauseBeforeMs);
-        send(client, piece.bytes.data(), static_cast<int>(piece.bytes.size()), piece.urgent ? MSG_OOB : 0);
+    for (SOCKET client; (client = accept(server.listener_, nullptr, nullptr)) != INVALID_SOCKET; ++server.served_) {
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&kRequestLimitMs), sizeof(DWORD));
+        std::string request;
+        for (char byte; !request.ends_with("\r\n\r\n") && recv(client, &byte, 1, 0) == 1;)
+            request += byte;
+        server.requests_ += request;
+        for (const ServerPiece& piece : server.script_.pieces) {
+            WaitForSingleObject(server.stop_, piece.pauseBeforeMs);
+            send(client, piece.bytes.data(), static_cast<int>(piece.bytes.size()), piece.urgent ? MSG_OOB : 0);
+        }
+        WaitForSingleObject(server.stop_, server.script_.holdOpenMs);
+        shutdown(client, SD_SEND);
+        closesocket(client);
     }
-    WaitForSingleObject(server.stop_, server.script_.holdOpenMs);
-    shutdown(client, SD_SEND);
-    return closesocket(client);
+    return 0;
 }
 
 unsigned short UnusedPort()

@@ -1,12 +1,12 @@
 #pragma once
-#include <windows.h>
+#include "tools/driver/program_driver.h"
 
-#include <string>
-#include <vector>
+#include <atomic>
 
-// A real TCP server on 127.0.0.1 serving one connection on its own thread by
-// a script: it reads the request up to its empty line, sends the pieces in
-// order, holds the connection open for holdOpenMs, then closes it.
+// A real TCP server on 127.0.0.1 answering connections in turn on its own
+// thread by one script: it reads each request up to its empty line, sends
+// the pieces in order, holds the connection open for holdOpenMs, then
+// closes it.
 struct ServerPiece {
     std::string bytes;
     DWORD pauseBeforeMs = 0;
@@ -23,12 +23,13 @@ class LocalServer {
 public:
     explicit LocalServer(ServerScript script);
     ~LocalServer() { Finish(), CloseHandle(stop_); }
-    LocalServer(const LocalServer&) = delete;
-    LocalServer& operator=(const LocalServer&) = delete;
 
     unsigned short Port() const { return port_; }  // 0 when the port could not be taken
-    bool WaitUntilServed(DWORD timeoutMs) const { return WaitForSingleObject(thread_, timeoutMs) == WAIT_OBJECT_0; }
-    // Ends any pause or hold at once, waits for the server's thread, answers the request it read.
+    bool WaitUntilServed(int connections, DWORD timeoutMs) const
+    {
+        return WaitUntil([&] { return served_ >= connections; }, timeoutMs);
+    }
+    // Ends any pause or hold at once, waits for the server's thread, answers the requests it read.
     std::string Finish();
 
 private:
@@ -38,7 +39,8 @@ private:
     unsigned short port_;
     UINT_PTR listener_;
     HANDLE stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::string request_;
+    std::string requests_;
+    std::atomic<int> served_ = 0;  // connections answered and closed; makes the server uncopyable
     HANDLE thread_ = nullptr;
 };
 

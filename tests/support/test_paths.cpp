@@ -50,8 +50,6 @@ void PutFile(const std::string& path, const std::string& bytes)
 
 std::string Quoted(const std::string& text) { return '"' + text + '"'; }
 
-std::string HelperCommand(const std::string& exeName) { return Quoted(TestProgramFolder() + exeName); }
-
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

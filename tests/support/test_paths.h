@@ -17,9 +17,6 @@ void PutFile(const std::string& path, const std::string& bytes);
 // text between double quotes, for a command line.
 std::string Quoted(const std::string& text);
 
-// The quoted path of a helper program beside the test program.
-std::string HelperCommand(const std::string& exeName);
-
 // The bytes of a file.
 std::string FileBytes(const std::string& path);
 
