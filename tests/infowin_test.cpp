@@ -12,7 +12,6 @@
 
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <map>
 
 namespace {
@@ -27,9 +26,8 @@ std::string ArgumentText(const VARIANT& value)
         return text + value.pcVal;
     if (value.vt != VT_BSTR || !value.bstrVal)
         return text + std::to_string(value.lVal);
-    DWORD prefix = 0;
-    std::memcpy(&prefix, reinterpret_cast<const char*>(value.bstrVal) - 4, 4);
-    return text.append(value.bstrVal, value.bstrVal + wcslen(value.bstrVal)) + "/" + std::to_string(prefix);
+    return text.append(value.bstrVal, value.bstrVal + wcslen(value.bstrVal)) + "/" +
+           std::to_string(SysStringByteLen(value.bstrVal));
 }
 
 // A control for the paths Wine's browser cannot show: it writes the names asked and the calls
@@ -114,13 +112,6 @@ VARIANT Value(VARTYPE type, double number, const void* pointer = nullptr)
     return value;
 }
 
-// Calls sink as a control fires an event: arguments last first.
-void Fire(void* sink, DISPID id, std::vector<VARIANT>& arguments)
-{
-    DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-    static_cast<IDispatch*>(sink)->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
-}
-
 FakeControl& ControlWithPoints(const std::vector<IID>& events, HRESULT advise = S_OK, DWORD cookie = 7)
 {
     [[maybe_unused]] static const bool started = (LookUpShellFunctions(), InitAutomation(), true);
@@ -190,12 +181,13 @@ TEST(InfoWindow, WinesBrowserIsConnectedAndItsEventsReachTheStatusBar)
     EXPECT_EQ(boxes.at(0).text, "Creation of No.Such object failed:\r (&h800401F3)");
 
     // The window's handlers through the browser's sink, and the test's own on a second connection.
-    void* browser = &ConnectionTable.back().sink;
+    auto* browser = reinterpret_cast<IDispatch*>(&ConnectionTable.back().sink);
     ConnectEvents(&second, "");
     RegisterEventHandler(&second, 102, Record);
+    IDispatch* own = second.points[0]->sink;
     VARIANT done = Value(VT_LPWSTR, 0, SysAllocString(L"Done"));
     LONG thirty = 30;
-    struct Step { void* sink; DISPID id; std::vector<VARIANT> arguments; const char* seen; };
+    struct Step { IDispatch* sink; DISPID id; std::vector<VARIANT> arguments; const char* seen; };
     Step steps[] = {
         {browser, 108, {Value(VT_I4, 150), Value(VT_I4, -1)}, "0% complete"},
         {browser, 108, {Value(VT_R8, 3.5), Value(VT_R8, 2.5)}, "50% complete"},
@@ -206,15 +198,16 @@ TEST(InfoWindow, WinesBrowserIsConnectedAndItsEventsReachTheStatusBar)
         {browser, 102, {Value(VT_I4, 1), Value(VT_I4, 2)}, "0.1"},
         {browser, 109, {Value(VT_I4, 200), Value(VT_I4, 50)}, "0.1"},
         {browser, 102, {Value(VT_NULL, 0)}, ""},
-        {second.points[0]->sink, 102, {Value(VT_BSTR, 0, SysAllocString(L"\u00FC \u20AC"))}, "30:\xFC \x80 "},
-        {second.points[0]->sink, 102, {Value(VT_BYREF | VT_VARIANT, 0, &done)}, "30:Done "},
-        {second.points[0]->sink, 102, {Value(VT_BSTR, 0, SysAllocString(L""))}, "1:0 "},
-        {second.points[0]->sink, 102, {Value(VT_BSTR, 0)}, "1:0 "},
+        {own, 102, {Value(VT_BSTR, 0, SysAllocString(L"\u00FC \u20AC"))}, "30:\xFC \x80 "},
+        {own, 102, {Value(VT_BYREF | VT_VARIANT, 0, &done)}, "30:Done "},
+        {own, 102, {Value(VT_BSTR, 0, SysAllocString(L""))}, "1:0 "},
+        {own, 102, {Value(VT_BSTR, 0)}, "1:0 "},
     };
     for (Step& step : steps) {
         delivered.clear();
         std::string given = ArgumentText(step.arguments[0]) + std::to_string(step.arguments[0].llVal);
-        Fire(step.sink, step.id, step.arguments);
+        DISPPARAMS fired = {step.arguments.data(), nullptr, static_cast<UINT>(step.arguments.size()), 0};  // last first
+        step.sink->Invoke(step.id, IID_NULL, 0, DISPATCH_METHOD, &fired, nullptr, nullptr, nullptr);
         EXPECT_EQ(step.sink == browser ? WindowText(InfoWindow->statusBar) : delivered, step.seen);
         EXPECT_EQ(ArgumentText(step.arguments[0]) + std::to_string(step.arguments[0].llVal), given);  // as it came
         EXPECT_EQ(VariantClear(&step.arguments[0]), S_OK);
@@ -243,7 +236,8 @@ TEST(InfoWindow, StartUpShowsTheInformationPageOrReportsTheMissingBrowser)
     EXPECT_TRUE(WaitUntil([&] { return WindowText(run.infoWindow) == kInfoCaption; }, 10000));
     server.WaitUntilServed(2, 10000);
     std::string requests = server.Finish();
-    EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 HTTP/"), std::string::npos) << requests;
+    EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 HTTP/"), std::string::npos)
+        << requests;
     EXPECT_EQ(CloseMainWindow(run), 0u);
 
     // Without the browser: both creation steps reported, and both windows shown.

@@ -17,8 +17,6 @@ QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options)
     for (const auto& [library, order] : options.loadOrders)
         RegSetKeyValueA(HKEY_CURRENT_USER, LoadOrderKey(run.program).c_str(), library.c_str(), REG_SZ, order.c_str(),
                         static_cast<DWORD>(order.size() + 1));
-    if (options.settingsBytes)
-        PutFile(run.SettingsPath(), *options.settingsBytes);
     std::string besideName = options.fileBeside.substr(options.fileBeside.find_last_of('\\') + 1);
     if (!besideName.empty())
         CopyFileA((TestProgramFolder() + options.fileBeside).c_str(), (run.folder + besideName).c_str(), FALSE);

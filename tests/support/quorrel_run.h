@@ -17,7 +17,6 @@ struct QuorrelRun {
 };
 
 struct StartOptions {
-    std::optional<std::string> settingsBytes{};        // tellurio.ini beside the copy
     std::string program = "quorrel_localhost.exe";     // below the build folder; asks no outside host
     std::string arguments{};                           // after the copy's quoted path
     std::string copyName = "quorrel.exe";              // the copy's file name

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -18,11 +19,9 @@ std::string TestProgramFolder()
 
 std::string SourceFolder()
 {
-    std::string unix = QUORREL_SOURCE_DIR;
-    std::string windows = "Z:";
-    for (char c : unix)
-        windows += c == '/' ? '\\' : c;
-    return windows + "\\";
+    std::string folder = "Z:" QUORREL_SOURCE_DIR "/";
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
 }
 
 static void CreateFolders(const std::string& path)

@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 std::string UnixPath(const std::string& windowsPath)
 {
     std::string path = windowsPath.substr(2);
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
 
@@ -20,8 +20,7 @@ std::optional<int> RunUnixCommand(const std::string& command, unsigned timeoutMs
     std::string status = folder + "status";
     ChildProcess shell = StartProcess("/bin/sh -c \"" + command + "; echo $? > " + UnixPath(status) + ".part; mv " +
                                       UnixPath(status) + ".part " + UnixPath(status) + "\"");
-    if (shell.process)
-        CloseHandle(shell.process);
+    CloseHandle(shell.process);
     std::optional<int> result;
     if (WaitUntil([&] { return GetFileAttributesA(status.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
         result = std::stoi(FileBytes(status));
