@@ -218,7 +218,7 @@ TEST(InfoWindow, WinesBrowserIsConnectedAndItsEventsReachTheStatusBar)
     RegisterEventHandler(BrowserObject, 102, Record);
     delivered.clear();
     LocalServer server({{{HttpAnswer("<html><body>Information</body></html>")}}});
-    std::string address = "http://127.0.0.1:" + std::to_string(server.Port()) + "/site/Information.html";
+    std::string address = "http://127.0.0.1:" + std::to_string(server.port) + "/site/Information.html";
     EXPECT_TRUE(AnswerOwnMessageBoxes([&] { ShowInfoPage(address, "BRISKEL FREEWARE"); }).empty());
     EXPECT_TRUE(WaitUntil([&] {
         for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
@@ -230,11 +230,11 @@ TEST(InfoWindow, WinesBrowserIsConnectedAndItsEventsReachTheStatusBar)
 TEST(InfoWindow, StartUpShowsTheInformationPageOrReportsTheMissingBrowser)
 {
     LocalServer server({{{HttpAnswer("<html><body>Information</body></html>")}}, 0, 80});  // the version check's too
-    ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
+    ASSERT_EQ(server.port, 80) << "port 80 of 127.0.0.1 could not be taken";
     QuorrelRun run = StartQuorrel("browser");
     FinishedAtEnd guard{run};
     EXPECT_TRUE(WaitUntil([&] { return WindowText(run.infoWindow) == kInfoCaption; }, 10000));
-    server.WaitUntilServed(2, 10000);
+    WaitUntil([&] { return server.served >= 2; }, 10000);  // the page and the version check
     std::string requests = server.Finish();
     EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 HTTP/"), std::string::npos)
         << requests;

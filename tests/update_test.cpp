@@ -29,7 +29,7 @@ TEST(Fetch, SendsTheBareRequestAndTakesTheFirst8192BytesWithinTheLimit)
     for (const Case& c : cases) {
         LocalServer server(c.script);
         DWORD start = GetTickCount();
-        EXPECT_EQ(FetchPageValueAt("127.0.0.1", server.Port(), kPath, kMarker, c.limits), c.value) << c.label;
+        EXPECT_EQ(FetchPageValueAt("127.0.0.1", server.port, kPath, kMarker, c.limits), c.value) << c.label;
         EXPECT_LT(GetTickCount() - start, 20000u) << c.label << ": a hang";
         EXPECT_EQ(server.Finish(), kRequest) << c.label;
     }
@@ -77,7 +77,7 @@ TEST(VersionCheck, OnlyANewerVersionAsksAndYesOpensTheHomePageOnceInAnApartmentL
     LocalServer published({{{HttpAnswer(FileBytes(SourceFolder() + "maker-site\\site\\Quillmarn.html"))}}});
     LocalServer newer({{{HttpAnswer(Meta("2.4"))}}});
     const struct { const char* label; unsigned short port; size_t prompts; } rows[] = {
-        {"the version as published", published.Port(), 0}, {"no server", UnusedPort(), 0}, {"newer", newer.Port(), 1}};
+        {"the version as published", published.port, 0}, {"no server", UnusedPort(), 0}, {"newer", newer.port, 1}};
     for (const auto& row : rows) {
         auto check = [&] { CheckForNewVersion("127.0.0.1", row.port, kQuick); };
         EXPECT_EQ(AnswerOwnMessageBoxes(check, IDYES).size(), row.prompts) << row.label;
@@ -88,8 +88,8 @@ TEST(VersionCheck, OnlyANewerVersionAsksAndYesOpensTheHomePageOnceInAnApartmentL
     CoUninitialize();
 }
 
-// Makes url_recorder.exe the shell's handler for http addresses while it lives: each address handed on becomes a
-// line of folder's addresses.txt ("." keeps "\" from escaping the quote). The handler before is put back.
+// Makes the command interpreter's echo the shell's handler for http addresses while it lives: each address handed on
+// becomes a line of folder's addresses.txt. The handler before is put back.
 struct RecordingHttpHandler {
     static constexpr char kKey[] = "http\\shell\\open\\command";
     char before[1024] = {};
@@ -97,7 +97,7 @@ struct RecordingHttpHandler {
     explicit RecordingHttpHandler(const std::string& folder)
     {
         RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, before, &size);
-        Set(Quoted(TestProgramFolder() + "url_recorder.exe") + " " + Quoted(folder + ".") + " \"%1\"");
+        Set("cmd /c echo %1>>" + Quoted(folder + "addresses.txt"));
     }
     ~RecordingHttpHandler() { Set(before); }
     static void Set(const std::string& command)
@@ -110,7 +110,7 @@ struct RecordingHttpHandler {
 TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHomePageAsTheButtonDoes)
 {
     LocalServer server({{{HttpAnswer(Meta("  2.4"))}}, 0, 80});
-    ASSERT_EQ(server.Port(), 80) << "port 80 of 127.0.0.1 could not be taken";
+    ASSERT_EQ(server.port, 80) << "port 80 of 127.0.0.1 could not be taken";
     std::string record = MakeScratchFolder("homepage");
     RecordingHttpHandler handler(record);
     QuorrelRun run = StartQuorrel("version-newer");
@@ -122,7 +122,7 @@ TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHom
     EXPECT_EQ(prompt->buttons, (std::vector<std::string>{"&Yes", "&No"}));
     EXPECT_TRUE(prompt->owner == run.infoWindow && prompt->hasIcon) << "not over the information window, or no icon";
     AnswerMessageBox(prompt->window, IDYES);
-    const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen\n";
+    const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen\r\n";
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + "addresses.txt") == home; }, 15000))
         << "Yes: " << FileBytes(record + "addresses.txt");
     PressButton(run.Control(kHomepageButtonId));

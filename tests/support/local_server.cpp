@@ -19,40 +19,36 @@ static SOCKET ListenOnLoopback(unsigned short& port)
     return listening ? listener : (closesocket(listener), INVALID_SOCKET);
 }
 
-LocalServer::LocalServer(ServerScript script)
-    : script_(std::move(script)), port_(script_.port), listener_(ListenOnLoopback(port_)),
-      thread_(listener_ == INVALID_SOCKET ? nullptr : CreateThread(nullptr, 0, Serve, this, 0, nullptr))
+LocalServer::LocalServer(ServerScript given)
+    : script(std::move(given)), port(script.port), listener(ListenOnLoopback(port))
 {
+    // Without a listener the first wait for a connection fails at once.
+    thread = std::thread([this] {
+        for (SOCKET client; (client = accept(listener, nullptr, nullptr)) != INVALID_SOCKET; ++served) {
+            setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&kRequestLimitMs), sizeof(DWORD));
+            std::string request;
+            for (char byte; !request.ends_with("\r\n\r\n") && recv(client, &byte, 1, 0) == 1;)
+                request += byte;
+            requests += request;
+            for (const ServerPiece& piece : script.pieces) {
+                WaitForSingleObject(stop, piece.pauseBeforeMs);
+                send(client, piece.bytes.data(), static_cast<int>(piece.bytes.size()), piece.urgent ? MSG_OOB : 0);
+            }
+            WaitForSingleObject(stop, script.holdOpenMs);
+            shutdown(client, SD_SEND);
+            closesocket(client);
+        }
+    });
 }
 
 std::string LocalServer::Finish()
 {
-    SetEvent(stop_);
-    closesocket(listener_);  // also ends the wait for a connection
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(std::exchange(thread_, nullptr));
-    listener_ = INVALID_SOCKET;
-    return requests_;
-}
-
-DWORD WINAPI LocalServer::Serve(LPVOID self)
-{
-    auto& server = *static_cast<LocalServer*>(self);
-    for (SOCKET client; (client = accept(server.listener_, nullptr, nullptr)) != INVALID_SOCKET; ++server.served_) {
-        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&kRequestLimitMs), sizeof(DWORD));
-        std::string request;
-        for (char byte; !request.ends_with("\r\n\r\n") && recv(client, &byte, 1, 0) == 1;)
-            request += byte;
-        server.requests_ += request;
-        for (const ServerPiece& piece : server.script_.pieces) {
-            WaitForSingleObject(server.stop_, piece.pauseBeforeMs);
-            send(client, piece.bytes.data(), static_cast<int>(piece.bytes.size()), piece.urgent ? MSG_OOB : 0);
-        }
-        WaitForSingleObject(server.stop_, server.script_.holdOpenMs);
-        shutdown(client, SD_SEND);
-        closesocket(client);
-    }
-    return 0;
+    SetEvent(stop);
+    closesocket(listener);  // also ends the wait for a connection
+    if (thread.joinable())
+        thread.join();
+    listener = INVALID_SOCKET;
+    return requests;
 }
 
 unsigned short UnusedPort()

@@ -2,6 +2,7 @@
 #include "tools/driver/program_driver.h"
 
 #include <atomic>
+#include <thread>
 
 // A real TCP server on 127.0.0.1 answering connections in turn on its own
 // thread by one script: it reads each request up to its empty line, sends
@@ -19,29 +20,19 @@ struct ServerScript {
     unsigned short port = 0;  // 0: any free port
 };
 
-class LocalServer {
-public:
-    explicit LocalServer(ServerScript script);
-    ~LocalServer() { Finish(), CloseHandle(stop_); }
-
-    unsigned short Port() const { return port_; }  // 0 when the port could not be taken
-    bool WaitUntilServed(int connections, DWORD timeoutMs) const
-    {
-        return WaitUntil([&] { return served_ >= connections; }, timeoutMs);
-    }
+struct LocalServer {
+    explicit LocalServer(ServerScript given);
+    ~LocalServer() { Finish(), CloseHandle(stop); }
     // Ends any pause or hold at once, waits for the server's thread, answers the requests it read.
     std::string Finish();
 
-private:
-    static DWORD WINAPI Serve(LPVOID self);
-
-    ServerScript script_;
-    unsigned short port_;
-    UINT_PTR listener_;
-    HANDLE stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::string requests_;
-    std::atomic<int> served_ = 0;  // connections answered and closed; makes the server uncopyable
-    HANDLE thread_ = nullptr;
+    ServerScript script;
+    unsigned short port;  // 0 when it could not be taken
+    UINT_PTR listener;
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::string requests;
+    std::atomic<int> served = 0;  // connections answered and closed
+    std::thread thread;
 };
 
 unsigned short UnusedPort();  // a port of 127.0.0.1 on which nothing listens
