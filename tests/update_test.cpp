@@ -106,14 +106,14 @@ struct RecordingHttpHandler {
     }
 };
 
-// The program asks 127.0.0.1:80; its information page is served the version page too.
-TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHomePageAsTheButtonDoes)
+// At start the program asks 127.0.0.1:80 for its information page and its version page, here served the same.
+TEST(MakerServer, AtStartTheInformationPageIsShownAndANewerVersionPromptsYesOpeningTheHomePageAsTheButtonDoes)
 {
     LocalServer server({{{HttpAnswer(Meta("  2.4"))}}, 0, 80});
     ASSERT_EQ(server.port, 80) << "port 80 of 127.0.0.1 could not be taken";
     std::string record = MakeScratchFolder("homepage");
     RecordingHttpHandler handler(record);
-    QuorrelRun run = StartQuorrel("version-newer");
+    QuorrelRun run = StartQuorrel("maker-server");
     FinishedAtEnd guard{run};
     std::optional<MessageBoxSeen> prompt = WaitForMessageBox(run.child.id, 15000);
     ASSERT_TRUE(prompt) << "no prompt";
@@ -121,6 +121,7 @@ TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHom
                                                     " do you want to go to the homepage and download the new version?");
     EXPECT_EQ(prompt->buttons, (std::vector<std::string>{"&Yes", "&No"}));
     EXPECT_TRUE(prompt->owner == run.infoWindow && prompt->hasIcon) << "not over the information window, or no icon";
+    EXPECT_EQ(WindowText(run.infoWindow), kInfoCaption);
     AnswerMessageBox(prompt->window, IDYES);
     const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen\r\n";
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + "addresses.txt") == home; }, 15000))
@@ -128,5 +129,8 @@ TEST(VersionCheck, ANewerVersionPromptsOverTheInformationWindowAndYesOpensTheHom
     PressButton(run.Control(kHomepageButtonId));
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + "addresses.txt") == home + home; }, 15000))
         << "the button: " << FileBytes(record + "addresses.txt");
+    WaitUntil([&] { return server.served >= 2; }, 10000);
+    std::string requests = server.Finish();
+    EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 "), std::string::npos) << requests;
     RemoveTree(record);
 }

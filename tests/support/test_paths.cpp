@@ -12,8 +12,7 @@
 std::string TestProgramFolder()
 {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path);
+    std::string text(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
