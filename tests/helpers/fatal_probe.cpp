@@ -1,8 +1,6 @@
 // Meets one fatal report as the program would: memory | memory-thread | variant
 #include "common/fatal_report.h"
 #include "common/primary_window.h"
-#include "common/shell_functions.h"
-#include "infowin/automation.h"
 #include "infowin/info_status.h"
 
 #include <string>
@@ -28,8 +26,6 @@ int main(int argc, char** argv)
     if (mode == "memory-thread")
         WaitForSingleObject(CreateThread(nullptr, 0, ExhaustMemory, nullptr, 0, nullptr), 60000);
     if (mode == "variant") {  // a status text that arrives as an object has no reading as text
-        LookUpShellFunctions();
-        InitAutomation();
         VARIANT object = {};
         object.vt = VT_DISPATCH;
         OnStatusTextChange(&object);
