@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <map>
@@ -72,15 +73,12 @@ struct FakeControl : IDispatch, IConnectionPointContainer, IEnumConnectionPoints
 
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** result) override
     {
-        *result = points.empty() ? nullptr : points[0];  // which lists itself first
-        return *result ? S_OK : E_NOTIMPL;
+        return (*result = points.empty() ? nullptr : points[0]) ? S_OK : E_NOTIMPL;  // which lists itself first
     }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID id, IConnectionPoint** result) override
     {
-        *result = nullptr;
-        for (FakeControl* point : points)
-            *result = !*result && point->events == id ? point : *result;
-        return *result ? S_OK : E_NOINTERFACE;
+        auto found = std::find_if(points.begin(), points.end(), [&](auto* point) { return point->events == id; });
+        return (*result = found == points.end() ? nullptr : *found) ? S_OK : E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE Next(ULONG, IConnectionPoint** result, ULONG*) override { return *result = this, S_OK; }
     HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }

@@ -17,8 +17,8 @@
 #include <process.h>
 
 // Types over the page-folder field, presses Browse, moves the dialog's
-// selection (TVGN_CHILD, TVGN_PARENT; 0: stays) and presses answer.
-static std::string Browse(const QuorrelRun& run, int answer, UINT move = 0)
+// selection (TVGN_CHILD, TVGN_PARENT; TVGN_CARET: stays) and presses answer.
+static std::string Browse(const QuorrelRun& run, int answer, UINT move = TVGN_CARET)
 {
     HWND field = run.Control(kPageFolderFieldId);
     SetFieldText(field, "typed by hand");
@@ -28,7 +28,7 @@ static std::string Browse(const QuorrelRun& run, int answer, UINT move = 0)
     HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
     EXPECT_TRUE(tree && FindWindowExA(dialog, nullptr, nullptr, "Select Folder") && !GetWindow(dialog, GW_OWNER));
     TreeView_Expand(tree, TreeView_GetSelection(tree), TVE_EXPAND);
-    HTREEITEM next = move ? TreeView_GetNextItem(tree, TreeView_GetSelection(tree), move) : TreeView_GetSelection(tree);
+    HTREEITEM next = TreeView_GetNextItem(tree, TreeView_GetSelection(tree), move);
     EXPECT_TRUE(next && TreeView_SelectItem(tree, next));
     PostMessageA(dialog, WM_COMMAND, answer, reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
     WaitUntil([&] { return !IsWindow(dialog) && WindowText(field) != "typed by hand"; }, 10000);

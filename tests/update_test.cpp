@@ -10,7 +10,6 @@
 
 #include <cmath>
 
-constexpr char kMarker[] = "QuillmarnVersion";
 constexpr char kRequest[] = "GET /site/Quillmarn.html HTTP/1.0\r\n\r\n";
 const FetchLimits kQuick{50, 500};
 
@@ -26,7 +25,7 @@ TEST(ExtractPageValue, SkipsTheCharacterAfterContentAndDropsTheOneBeforeTheNextB
         {"QuillmarnVersion content='>", ""}, {">QuillmarnVersion content='7'>", "7"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ExtractPageValue(c.received, kMarker), c.value) << c.received;
+        EXPECT_EQ(ExtractPageValue(c.received, "QuillmarnVersion"), c.value) << c.received;
 }
 
 TEST(TextToNumber, ReadsOnlyAWholePlainDecimalNumber)
@@ -74,7 +73,9 @@ TEST(VersionCheck, AsksOnlyForANewerVersionInTheFirst8192BytesWithinTheLimitAndY
         EXPECT_LT(GetTickCount() - start, 20000u) << c.label << ": a hang";
         EXPECT_EQ(server.Finish(), kRequest) << c.label;
     }
-    auto refused = [] { CheckForNewVersion("127.0.0.1", UnusedPort(), kQuick); };
+    LocalServer gone({});
+    gone.Finish();  // nothing listens on its port any more
+    auto refused = [&] { CheckForNewVersion("127.0.0.1", gone.port, kQuick); };
     EXPECT_TRUE(AnswerOwnMessageBoxes(refused).empty()) << "no server";
     EXPECT_EQ(enteredAtOpen, std::vector<HRESULT>{S_FALSE});
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "the apartment was not left";
@@ -90,7 +91,7 @@ struct RecordingHttpHandler {
     explicit RecordingHttpHandler(const std::string& folder)
     {
         RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, before, &size);
-        Set("cmd /c echo %1>>" + Quoted(folder + "addresses.txt"));
+        Set("cmd /c echo %1>>\"" + folder + "addresses.txt\"");
     }
     ~RecordingHttpHandler() { Set(before); }
     static void Set(const std::string& command)
@@ -104,10 +105,9 @@ TEST(MakerServer, AtStartTheInformationPageIsShownAndANewerVersionPromptsYesOpen
 {
     LocalServer server({{{HttpAnswer(Meta("  2.4"))}}, 0, 80});
     ASSERT_EQ(server.port, 80) << "port 80 of 127.0.0.1 could not be taken";
-    std::string record = MakeScratchFolder("homepage");
-    RecordingHttpHandler handler(record);
     QuorrelRun run = StartQuorrel("maker-server");
     FinishedAtEnd guard{run};
+    RecordingHttpHandler handler(run.folder);
     std::optional<MessageBoxSeen> prompt = WaitForMessageBox(run.child.id, 15000);
     ASSERT_TRUE(prompt) << "no prompt";
     EXPECT_EQ(prompt->caption + "|" + prompt->text, "Download New Version|New Version (  2.4) of the Quorrel was found,"
@@ -117,13 +117,12 @@ TEST(MakerServer, AtStartTheInformationPageIsShownAndANewerVersionPromptsYesOpen
     EXPECT_EQ(WindowText(run.infoWindow), kInfoCaption);
     AnswerMessageBox(prompt->window, IDYES);
     const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen\r\n";
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + "addresses.txt") == home; }, 15000))
-        << "Yes: " << FileBytes(record + "addresses.txt");
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(run.folder + "addresses.txt") == home; }, 15000))
+        << "Yes: " << FileBytes(run.folder + "addresses.txt");
     PressButton(run.Control(kHomepageButtonId));
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(record + "addresses.txt") == home + home; }, 15000))
-        << "the button: " << FileBytes(record + "addresses.txt");
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(run.folder + "addresses.txt") == home + home; }, 15000))
+        << "the button: " << FileBytes(run.folder + "addresses.txt");
     WaitUntil([&] { return server.served >= 2; }, 10000);
     std::string requests = server.Finish();
     EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 "), std::string::npos) << requests;
-    RemoveTree(record);
 }

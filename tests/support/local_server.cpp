@@ -51,13 +51,6 @@ std::string LocalServer::Finish()
     return requests;
 }
 
-unsigned short UnusedPort()
-{
-    unsigned short port = 0;
-    closesocket(ListenOnLoopback(port));
-    return port;
-}
-
 std::string HttpAnswer(const std::string& body, const std::string& status)
 {
     return "HTTP/1.0 " + status + "\r\nContent-Type: text/html\r\n\r\n" + body;

@@ -35,5 +35,4 @@ struct LocalServer {
     std::thread thread;
 };
 
-unsigned short UnusedPort();  // a port of 127.0.0.1 on which nothing listens
 std::string HttpAnswer(const std::string& body, const std::string& status = "200 OK");  // status line, one header

@@ -22,7 +22,7 @@ QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options)
         CopyFileA((TestProgramFolder() + options.fileBeside).c_str(), (run.folder + besideName).c_str(), FALSE);
     if (options.prepare)
         options.prepare(run);
-    run.child = StartProcess(Quoted(run.program) + " " + options.arguments, run.folder);
+    run.child = StartProcess('"' + run.program + "\" " + options.arguments, run.folder);
     // Closing the job also ends the surrogate COM starts when a control cannot be loaded into the program.
     run.processes = CreateJobObjectA(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};

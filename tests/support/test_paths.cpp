@@ -46,8 +46,6 @@ void PutFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string Quoted(const std::string& text) { return '"' + text + '"'; }
-
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -73,8 +71,7 @@ void RemoveTree(const std::string& folder)
             RemoveDirectoryA(path.c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    // Wine removes a symbolic link to a folder neither as a file nor as a
-    // folder; the Linux side can.
+    // Wine removes a symbolic link to a folder neither as a file nor as a folder; the Linux side can.
     if (!RemoveDirectoryA(folder.c_str()) && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
         RunUnixCommand("rm -rf " + UnixPath(folder));
 }
