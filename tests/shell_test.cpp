@@ -28,15 +28,13 @@ static std::string Browse(const QuorrelRun& run, int answer, UINT move = TVGN_CA
     HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
     EXPECT_TRUE(tree && FindWindowExA(dialog, nullptr, nullptr, "Select Folder") && !GetWindow(dialog, GW_OWNER));
     TreeView_Expand(tree, TreeView_GetSelection(tree), TVE_EXPAND);
-    HTREEITEM next = TreeView_GetNextItem(tree, TreeView_GetSelection(tree), move);
-    EXPECT_TRUE(next && TreeView_SelectItem(tree, next));
+    EXPECT_TRUE(TreeView_SelectItem(tree, TreeView_GetNextItem(tree, TreeView_GetSelection(tree), move)));
     PostMessageA(dialog, WM_COMMAND, answer, reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
     WaitUntil([&] { return !IsWindow(dialog) && WindowText(field) != "typed by hand"; }, 10000);
     return WindowText(field);
 }
 
-// Waits for the program's message box, checks its caption and owner and
-// answers it with OK; answers its text.
+// Waits for the program's message box, checks its caption and owner and answers it with OK; answers its text.
 static std::string AnswerBox(const QuorrelRun& run, HWND owner)
 {
     MessageBoxSeen box = WaitForMessageBox(run.child.id, 10000).value_or(MessageBoxSeen{});
@@ -207,8 +205,7 @@ TEST(MainWindow, EndedInTheMiddleOfAWalkItLeavesNothingBehind)
     EXPECT_EQ(EntryAttributes(WideFromAnsi(site + "~q*")), 0u) << "a temporary file was left";
 }
 
-// A window that could not be created still takes its slot; the records after
-// it keep their handlers.
+// A window that could not be created still takes its slot; the records after it keep their handlers.
 TEST(WindowFrame, RecordsAfterAWindowThatCouldNotBeCreatedGetTheirMessages)
 {
     EXPECT_FALSE(CreateRecordedWindow({.className = "NoSuchClass"}).window);

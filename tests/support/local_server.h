@@ -4,10 +4,8 @@
 #include <atomic>
 #include <thread>
 
-// A real TCP server on 127.0.0.1 answering connections in turn on its own
-// thread by one script: it reads each request up to its empty line, sends
-// the pieces in order, holds the connection open for holdOpenMs, then
-// closes it.
+// A real TCP server on 127.0.0.1 answering connections in turn on its own thread by one script: it reads each request
+// up to its empty line, sends the pieces in order, holds the connection open for holdOpenMs, then closes it.
 struct ServerPiece {
     std::string bytes;
     DWORD pauseBeforeMs = 0;

@@ -2,7 +2,7 @@
 
 #include "support/unix_command.h"
 
-#include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -23,26 +23,19 @@ std::string SourceFolder()
     return folder;
 }
 
-static void CreateFolders(const std::string& path)
-{
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-    CreateDirectoryA(path.c_str(), nullptr);
-}
-
 std::string MakeScratchFolder(const std::string& label)
 {
     static std::atomic<int> counter{0};
     std::string name = TestProgramFolder() + "tmp\\" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
                        std::to_string(counter++);
     RemoveTree(name + "\\");
-    CreateFolders(name);
+    SHCreateDirectoryExA(nullptr, name.c_str(), nullptr);
     return name + "\\";
 }
 
 void PutFile(const std::string& path, const std::string& bytes)
 {
-    CreateFolders(path.substr(0, path.find_last_of('\\')));
+    SHCreateDirectoryExA(nullptr, path.substr(0, path.find_last_of('\\')).c_str(), nullptr);  // with its parents
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
