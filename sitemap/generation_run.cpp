@@ -8,6 +8,7 @@
 #include "common/primary_window.h"
 #include "common/wide_text.h"
 #include "sitemap/folder_walk.h"
+#include "sitemap/name_bytes.h"
 #include "sitemap/piece_writer.h"
 #include "sitemap/run_texts.h"
 #include "sitemap/sitemap_html.h"
@@ -16,9 +17,6 @@
 #include <windows.h>
 
 namespace {
-
-// In a double-byte code page "\" can be the second byte of a character.
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte); }
 
 std::string RefusalFor(const std::string& pageFolderText, const std::string& pageFolder)
 {
@@ -97,6 +95,7 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
                                    bool htmlFlag)
 {
     GenerationOutcome outcome;
+    // In a double-byte code page "\" can be the second byte of a character.
     outcome.pageFolder = WithTrailing(pageFolderText, '\\', AnsiLeadByte);
     outcome.refusal = RefusalFor(pageFolderText, outcome.pageFolder);
     if (!outcome.refusal.empty())

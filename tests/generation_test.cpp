@@ -119,7 +119,8 @@ TEST(Generation, TreeGivesByteExactMaps)
                              "a.b.Html", ".htm", "hidden.htm", "a.htmx", "a.xhtml", "a.ht", "htm", "sitemap.html",
                              "sitemap.xml", "a.htm.bak", "a.shtml",
                              "README", "dot.htm.", "docs\\b.htm", "docs\\api\\d.htm", "img\\c.html",
-                             "img\\Sitemap.html", "my docs\\e.htm", "empty\\deeper\\f.htm", "sub\\sitemap.html"}) {
+                             "img\\Sitemap.html", "my docs\\e.htm", "empty\\deeper\\f.htm", "sub\\sitemap.html",
+                             "foo.\\dot.htm", "foo\\plain.htm"}) {
         std::string path = root + page;
         for (size_t at = path.find('\\', root.size()); at != std::string::npos; at = path.find('\\', at + 1))
             PutFolder(path.substr(0, at));
@@ -144,7 +145,7 @@ TEST(Generation, TreeGivesByteExactMaps)
     std::string webAddress = "http://x/\"<>%~\t\xFF";
 
     MessageBoxSeen summary = ShownBy(root.substr(0, root.size() - 1), webAddress, false);
-    EXPECT_EQ(summary.text, "26 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
+    EXPECT_EQ(summary.text, "28 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
     EXPECT_FALSE(summary.hasIcon);
     EXPECT_EQ(summary.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(FileBytes(root + "sitemap.html"), earlierHtml);
@@ -156,7 +157,7 @@ TEST(Generation, TreeGivesByteExactMaps)
         listingRequest = GetFileInformationByHandleEx;
         EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "") << word;
     }
-    EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 26);
+    EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 28);
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "");
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.html"), Golden("tree.html"), "<tr>"), "");
     EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(root + "sitemap.xml")), 0);
