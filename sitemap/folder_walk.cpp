@@ -103,7 +103,8 @@ struct FolderWalker {
             AppendEscapedName(page.address, nameBytes, inCodePage);
             deliver(page);
         }
-        if ((attributes & kDirectoryBit) && !(folder.parentNode < 0 && rootIsVolume && IsVolumeSystemFolder(listed.name))) {
+        bool systemsOwn = folder.parentNode < 0 && rootIsVolume && IsVolumeSystemFolder(listed.name);
+        if ((attributes & kDirectoryBit) && !systemsOwn) {
             std::string webPath = folder.webPath;
             AppendEscapedName(webPath, nameBytes, inCodePage);
             std::wstring path = folderPath;

@@ -435,7 +435,7 @@ TEST(Replacement, MarkedFlushedClosedThenMovedAndAFailureAtAnyStepKeepsTheOldFil
     replacementCalls = {Create, Mark, Write, Flush, Close, OldAttributes, Attributes, Move, Delete, Pause};
     listingRequest = CountedListing;
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(*row.failing ? row.failing : "none failing") + ", error " + std::to_string(row.reason));
+        SCOPED_TRACE(std::string(row.failing) + " failing, error " + std::to_string(row.reason));
         PutFile(root + "sitemap.xml", "old");
         bool held = row.failing == std::string("held a moment");
         heldTarget = held ? CreateFileA((root + "sitemap.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0)
