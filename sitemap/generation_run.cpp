@@ -13,6 +13,7 @@
 #include "sitemap/run_texts.h"
 #include "sitemap/sitemap_html.h"
 #include "sitemap/sitemap_xml.h"
+#include "sitemap/stored_elsewhere.h"
 
 #include <windows.h>
 
@@ -106,6 +107,12 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
                     {}, {}};
     if (outputs.xmlFile.failed && (!htmlFlag || outputs.htmlFile.failed)) {  // nothing can be written: no walk
         FinishOutputs(outputs, outcome);
+        return outcome;
+    }
+    if (StoredElsewhere(outputs.xmlFile) || StoredElsewhere(outputs.htmlFile)) {  // a success no server would see
+        AbandonReplacement(outputs.xmlFile);
+        AbandonReplacement(outputs.htmlFile);
+        outcome.failures.push_back(StoredElsewhereText(outcome.pageFolder));
         return outcome;
     }
     // "/" is never the second byte of a character: the web address is judged byte by byte.

@@ -1,4 +1,4 @@
-// Meets one fatal report as the program would: memory | memory-thread | variant
+// Meets one fatal report as the program would: memory | memory-thread | variant (after the start-up's shell look-ups)
 #include "common/fatal_report.h"
 #include "common/primary_window.h"
 #include "common/shell_functions.h"
