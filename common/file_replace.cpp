@@ -3,6 +3,8 @@
 #include "common/platform_error_text.h"
 #include "common/wide_text.h"
 
+#include <atomic>
+
 ReplacementCalls replacementCalls = {CreateFileW,        SetFileInformationByHandle, WriteFile,   FlushFileBuffers,
                                      CloseHandle,        GetFileAttributesW,         SetFileAttributesW,
                                      MoveFileExW,        DeleteFileW,                Sleep};
@@ -13,6 +15,8 @@ namespace {
 // read-only old file is never replaced, so that bit has nothing to carry.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr unsigned kNameChoices = 0x10000;
+// Names refused as "access denied" before the folder itself counts as refusing.
+constexpr int kDeniedNameTries = 4;
 // A long output is flushed as it grows, so the flush before the move has
 // little left to wait for.
 constexpr size_t kFlushEvery = 4 * 1024 * 1024;
@@ -20,6 +24,14 @@ constexpr size_t kFlushEvery = 4 * 1024 * 1024;
 // is tried again for about a second before it counts as refused.
 constexpr int kMoveTries = 20;
 constexpr DWORD kMovePauseMs = 50;
+
+// Every replacement of the process takes its own names, so two outputs of
+// one run never try a name the other has just made.
+unsigned NextTemporaryNumber()
+{
+    static std::atomic<unsigned> next = GetTickCount() ^ GetCurrentProcessId();
+    return next++;
+}
 
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -116,9 +128,9 @@ Replacement BeginReplacement(const std::wstring& target)
     Replacement replacement;
     replacement.target = target;
     std::wstring folder = FolderOf(target);
-    unsigned first = GetTickCount() ^ GetCurrentProcessId();
+    int deniedLeft = kDeniedNameTries;
     for (unsigned tried = 0; tried < kNameChoices; ++tried) {
-        std::wstring name = TemporaryName(folder, first + tried);
+        std::wstring name = TemporaryName(folder, NextTemporaryNumber());
         replacement.file = replacementCalls.createFile(name.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
                                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (replacement.file != INVALID_HANDLE_VALUE) {
@@ -128,7 +140,11 @@ Replacement BeginReplacement(const std::wstring& target)
             return replacement;
         }
         DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        // Windows refuses a name whose file is still marked for deletion as
+        // "access denied", as it refuses a folder where nothing may be made.
+        bool mayBeTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                          (error == ERROR_ACCESS_DENIED && --deniedLeft > 0);
+        if (!mayBeTaken) {
             Fail(replacement, error);
             return replacement;
         }

@@ -41,6 +41,18 @@ HMODULE LoadSystemLibraryOrReport(const char* fileName)
     return library;
 }
 
+void LimitLibrarySearchToSystemFolder()
+{
+    // Not in Windows 7 without the update, so looked up by name, and not fatal when missing.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"));
+    if (setDefaultDllDirectories)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Where that is missing, the folder beside the program stays first in the search.
+    SetDllDirectoryW(L"");
+}
+
 FARPROC LookUpOrReport(HMODULE library, const char* functionName)
 {
     FARPROC function = GetProcAddress(library, functionName);

@@ -11,6 +11,11 @@ FARPROC LookUpOrReport(HMODULE library, const char* functionName);
 // the program is never taken instead. The report names fileName alone.
 HMODULE LoadSystemLibraryOrReport(const char* fileName);
 
+// First thing at start-up: a library that the program or a system library
+// loads by bare name is looked for in the system folder alone, where Windows
+// can (8 and later, 7 with update KB2533623), and never in the current folder.
+void LimitLibrarySearchToSystemFolder();
+
 template <typename Function>
 Function LookUpFunction(HMODULE library, const char* functionName)
 {

@@ -16,29 +16,36 @@ const char* EntityFor(unsigned char byte)
 
 bool PassesUnchanged(unsigned char byte) { return (byte >= 40 && byte <= 59) || (byte >= 65 && byte <= 125); }
 
-}  // namespace
-
-void appendEscapedAddress(std::string& out, std::string_view text)
+void AppendPercentByte(std::string& out, unsigned char byte)
 {
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
+    out += '%';
+    out += kHexDigits[byte >> 4];
+    out += kHexDigits[byte & 15];
+}
+
+}  // namespace
+
+void appendEscapedAddress(std::string& out, std::string_view text, LeadBytePredicate isLeadByte)
+{
+    for (size_t at = 0; at < text.size(); ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
         if (const char* entity = EntityFor(byte))
             out += entity;
         else if (PassesUnchanged(byte))
-            out += c;
+            out += text[at];
         else {
-            out += '%';
-            out += kHexDigits[byte >> 4];
-            out += kHexDigits[byte & 15];
+            AppendPercentByte(out, byte);
+            if (isLeadByte(byte) && at + 1 < text.size())
+                AppendPercentByte(out, static_cast<unsigned char>(text[++at]));
         }
     }
 }
 
-std::string escapeAddress(std::string_view text)
+std::string escapeAddress(std::string_view text, LeadBytePredicate isLeadByte)
 {
     std::string escaped;
     escaped.reserve(text.size() + text.size() / 4);
-    appendEscapedAddress(escaped, text);
+    appendEscapedAddress(escaped, text, isLeadByte);
     return escaped;
 }

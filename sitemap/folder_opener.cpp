@@ -2,8 +2,12 @@
 
 #include "common/helper_thread.h"
 
+#include <cstdint>
+#include <cstring>
 #include <deque>
 #include <vector>
+
+decltype(&GetFileInformationByHandleEx) identityRequest = GetFileInformationByHandleEx;
 
 // Handles held open ahead of the walk are few: each one holds a folder open.
 constexpr size_t kOpenAhead = 16;
@@ -17,17 +21,58 @@ struct FolderOpener {
 
 namespace {
 
+// The path handed to the platform as it is, so that no name is trimmed (a
+// folder "foo." is not "foo") and none is taken as a device.
+std::wstring VerbatimPath(const std::wstring& fullPath)
+{
+    if (fullPath.starts_with(L"\\\\?\\") || fullPath.starts_with(L"\\\\.\\"))
+        return fullPath;
+    if (fullPath.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + fullPath.substr(2);
+    return L"\\\\?\\" + fullPath;
+}
+
+// FileIdInfo, in the Windows 8 headers.
+constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+
+bool IsAllBytes(const BYTE (&id)[16], BYTE value)
+{
+    for (BYTE byte : id)
+        if (byte != value)
+            return false;
+    return true;
+}
+
+// The 128-bit id where the platform answers it (Windows 8 on), else the
+// 64-bit index. All zeros (some network file systems) or all ones (an id
+// that does not fit the answer, on ReFS) say nothing of the folder.
+FolderIdentity IdentityOf(HANDLE folder)
+{
+    FolderIdentity identity;
+    if (identityRequest(folder, kFileIdInfo, &identity.id, sizeof identity.id)) {
+        identity.known = !IsAllBytes(identity.id.file, 0) && !IsAllBytes(identity.id.file, 0xFF);
+        return identity;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(folder, &info))
+        return identity;
+    uint64_t index = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity.id.volume = info.dwVolumeSerialNumber;
+    memcpy(identity.id.file, &index, sizeof index);
+    identity.known = index != 0 && index != ~uint64_t(0);
+    return identity;
+}
+
 OpenedFolder OpenFolder(const std::wstring& folderPath)
 {
     OpenedFolder folder;
-    folder.handle = CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY,
+    folder.handle = CreateFileW(VerbatimPath(folderPath).c_str(), FILE_LIST_DIRECTORY,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    BY_HANDLE_FILE_INFORMATION info;
-    // Some network file systems give every file the index 0: that says nothing.
-    if (folder.handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(folder.handle, &info) &&
-        (info.nFileIndexHigh | info.nFileIndexLow) != 0)
-        folder.identity = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    if (folder.handle == INVALID_HANDLE_VALUE)
+        folder.error = GetLastError();
+    else
+        folder.identity = IdentityOf(folder.handle);
     return folder;
 }
 

@@ -3,24 +3,33 @@
 
 #include <string>
 
-// What tells one folder from another, whatever path led to it.
+// What tells one folder from another, whatever path led to it: the
+// volume's serial number and the folder's file id there, laid out as
+// Windows 8's FILE_ID_INFO (the headers hold it back from a Windows 7 build).
+struct FolderId {
+    ULONGLONG volume;
+    BYTE file[16];
+};
 struct FolderIdentity {
     bool known = false;
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
+    FolderId id = {};
 };
 
-// A folder opened for listing; handle is INVALID_HANDLE_VALUE when it could not be.
+// A folder opened for listing; handle is INVALID_HANDLE_VALUE when it could
+// not be, and error then says why.
 struct OpenedFolder {
     HANDLE handle = INVALID_HANDLE_VALUE;
+    DWORD error = 0;
     FolderIdentity identity;
 };
+
+// The call that asks a folder's identity; a test puts its own in place.
+extern decltype(&GetFileInformationByHandleEx) identityRequest;
 
 // A folder asked for ahead of its turn. It stays where it is until taken:
 // the opener's thread fills in opened.
 struct FolderToOpen {
-    std::wstring folderPath;
+    std::wstring folderPath;  // the full path, as the user would write it
     OpenedFolder opened;
     bool ready = false;
 };

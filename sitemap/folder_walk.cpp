@@ -3,14 +3,17 @@
 #include "common/entry_attributes.h"
 #include "common/wide_text.h"
 #include "sitemap/address_escape.h"
+#include "sitemap/device_failures.h"
 #include "sitemap/folder_listing.h"
 #include "sitemap/folder_opener.h"
 #include "sitemap/name_bytes.h"
 #include "sitemap/page_date.h"
 #include "sitemap/page_selection.h"
+#include "sitemap/volume_root.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <deque>
 #include <vector>
 
@@ -32,14 +35,14 @@ struct AncestryNode {
 
 struct QueuedFolder {
     FolderToOpen toOpen;  // its path ends in "\"
-    std::string webPath;  // the names' bytes, "/"-separated, ending in "/" or empty
+    std::string webPath;  // the names escaped, "/"-separated, ending in "/" or empty
     int parentNode;
     bool listable;  // its path leaves room for the pattern
 };
 
 bool SameFolder(const FolderIdentity& a, const FolderIdentity& b)
 {
-    return a.known && b.known && a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+    return a.known && b.known && memcmp(&a.id, &b.id, sizeof a.id) == 0;
 }
 
 // A link leads back up the tree, and so does a folder that a file server or
@@ -54,15 +57,24 @@ bool IsOnAncestorChain(const std::vector<AncestryNode>& nodes, int node, const F
 
 bool IsDotEntry(std::wstring_view name) { return name == L"." || name == L".."; }
 
+// A name's bytes escaped; a two-byte character is escaped whole only in the
+// code page's bytes, UTF-8 has none.
+void AppendEscapedName(std::string& out, const std::string& bytes, bool inCodePage)
+{
+    appendEscapedAddress(out, bytes, inCodePage ? AnsiLeadByte : NoLeadBytes);
+}
+
 struct FolderWalker {
-    const std::string& webAddress;
+    const std::string webAddress;  // escaped
     const PageSink& deliver;
     FolderOpener& opener;
     std::deque<QueuedFolder> queue;
     std::vector<AncestryNode> nodes;
     ListingState listing;
     WalkBreak broken;
+    bool rootIsVolume;
     PageEntry page;  // its buffers are used again for every page
+    std::string nameBytes;
     std::string addressStart;
 
     // Folders are opened in the order they are queued, a little ahead of the
@@ -83,31 +95,42 @@ struct FolderWalker {
         if (folderPath.size() + listed.name.size() > kLongestPath)
             return;
         uint32_t attributes = NonZeroAttributes(listed.attributes);
-        NameBytes(listed.name, page.fileName);
+        bool inCodePage = NameBytes(listed.name, nameBytes);
         // A folder with any further attribute bit also takes the page test.
-        if (IsPresentNonFolder(attributes) && HasPageExtension(page.fileName)) {
+        if (IsPresentNonFolder(attributes) && HasPageExtension(nameBytes)) {
             page.lastWriteDate = FormatLastWriteDate(listed.lastWrite);
             page.address = addressStart;
-            appendEscapedAddress(page.address, page.fileName);
+            AppendEscapedName(page.address, nameBytes, inCodePage);
             deliver(page);
         }
-        if (attributes & kDirectoryBit) {
+        bool systemsOwn = folder.parentNode < 0 && rootIsVolume && IsVolumeSystemFolder(listed.name);
+        if ((attributes & kDirectoryBit) && !systemsOwn) {
+            std::string webPath = folder.webPath;
+            AppendEscapedName(webPath, nameBytes, inCodePage);
             std::wstring path = folderPath;
-            Queue(path.append(listed.name).append(L"\\"), folder.webPath + page.fileName + "/");
+            Queue(path.append(listed.name).append(L"\\"), webPath + "/");
         }
+    }
+
+    // Only a failing device or connection makes a folder that cannot be
+    // listed at all a reason to stop.
+    void StopWhenTheDeviceFailed(const QueuedFolder& folder, DWORD error)
+    {
+        if (IsDeviceOrConnectionFailure(error))
+            broken = {folder.toOpen.folderPath, error};
     }
 
     void ListFolder(const QueuedFolder& folder, HANDLE handle)
     {
-        // Escaping works byte by byte, so a folder's part is escaped once.
-        addressStart = escapeAddress(webAddress + folder.webPath);
-        page.webPath = folder.webPath;
+        addressStart = webAddress + folder.webPath;
         ListingOutcome listed = ListOpenFolder(handle, listing, [&](const ListedEntry& entry) {
             if (!IsDotEntry(entry.name))
                 TakeEntry(folder, entry);
         });
         if (listed.end == ListingEnd::Broken)
             broken = {folder.toOpen.folderPath, listed.error};
+        if (listed.end == ListingEnd::Unlistable)
+            StopWhenTheDeviceFailed(folder, listed.error);
     }
 
     void WalkFolder(const QueuedFolder& folder, const OpenedFolder& opened)
@@ -117,13 +140,17 @@ struct FolderWalker {
             nodes.push_back({opened.identity, folder.parentNode});
             if (opened.handle != INVALID_HANDLE_VALUE)
                 ListFolder(folder, opened.handle);
+            else
+                StopWhenTheDeviceFailed(folder, opened.error);
         }
         CloseBehind(opener, opened.handle);
     }
 
     void Walk(const std::string& pageFolder)
     {
-        Queue(WideFromAnsi(pageFolder), "");
+        std::wstring root = FullFolderPath(WideFromAnsi(pageFolder));
+        rootIsVolume = IsVolumeRoot(root);
+        Queue(root, "");
         while (!queue.empty() && broken.folderPath.empty()) {
             if (queue.front().listable)
                 WalkFolder(queue.front(), TakeOpened(opener, queue.front().toOpen));
@@ -137,7 +164,8 @@ struct FolderWalker {
 WalkBreak FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver)
 {
     FolderOpener* opener = StartFolderOpener();
-    FolderWalker walker{webAddress, deliver, *opener, {}, {}, {}, {}, {}, {}};
+    // The typed address is in the ANSI code page, as the names in it are.
+    FolderWalker walker{escapeAddress(webAddress, AnsiLeadByte), deliver, *opener, {}, {}, {}, {}, false, {}, {}, {}};
     walker.Walk(pageFolder);
     StopFolderOpener(opener);
     return walker.broken;

@@ -6,10 +6,8 @@
 
 // One selected page as the walk delivers it.
 struct PageEntry {
-    std::string fileName;       // as listed, in the bytes of NameBytes
-    std::string webPath;        // folder below the page folder, "/"-separated, ending in "/" or empty
     std::string lastWriteDate;  // "yyyy-MM-dd" in UTC, or empty
-    std::string address;        // escapeAddress(webAddress + webPath + fileName)
+    std::string address;        // the web address, the folders below the page folder and the name, escaped
 };
 
 using PageSink = std::function<void(const PageEntry&)>;
@@ -24,7 +22,9 @@ struct WalkBreak {
 // whose name has the htm/html extension, in walk order, with the facts of
 // its own listing record. A folder that is one of its own ancestors again (a
 // link, or an alias that a file server or a mount shows as a plain folder)
-// is not walked again. A folder that cannot be listed at all is
-// passed over; one whose listing breaks off stops the walk, since the pages
-// delivered are then not all there are.
+// is not walked again, nor are the system's own folders at a volume's root.
+// A folder out of reach (gone, forbidden, a link that leads nowhere) is
+// passed over; one whose device or connection fails, or whose listing
+// breaks off, stops the walk, since the pages delivered are then not all
+// there are.
 WalkBreak FolderWalk(const std::string& pageFolder, const std::string& webAddress, const PageSink& deliver);

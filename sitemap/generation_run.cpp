@@ -8,17 +8,16 @@
 #include "common/primary_window.h"
 #include "common/wide_text.h"
 #include "sitemap/folder_walk.h"
+#include "sitemap/name_bytes.h"
 #include "sitemap/piece_writer.h"
 #include "sitemap/run_texts.h"
 #include "sitemap/sitemap_html.h"
 #include "sitemap/sitemap_xml.h"
+#include "sitemap/stored_elsewhere.h"
 
 #include <windows.h>
 
 namespace {
-
-// In a double-byte code page "\" can be the second byte of a character.
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte); }
 
 std::string RefusalFor(const std::string& pageFolderText, const std::string& pageFolder)
 {
@@ -97,6 +96,7 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
                                    bool htmlFlag)
 {
     GenerationOutcome outcome;
+    // In a double-byte code page "\" can be the second byte of a character.
     outcome.pageFolder = WithTrailing(pageFolderText, '\\', AnsiLeadByte);
     outcome.refusal = RefusalFor(pageFolderText, outcome.pageFolder);
     if (!outcome.refusal.empty())
@@ -107,6 +107,12 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
                     {}, {}};
     if (outputs.xmlFile.failed && (!htmlFlag || outputs.htmlFile.failed)) {  // nothing can be written: no walk
         FinishOutputs(outputs, outcome);
+        return outcome;
+    }
+    if (StoredElsewhere(outputs.xmlFile) || StoredElsewhere(outputs.htmlFile)) {  // a success no server would see
+        AbandonReplacement(outputs.xmlFile);
+        AbandonReplacement(outputs.htmlFile);
+        outcome.failures.push_back(StoredElsewhereText(outcome.pageFolder));
         return outcome;
     }
     // "/" is never the second byte of a character: the web address is judged byte by byte.

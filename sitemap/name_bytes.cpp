@@ -35,11 +35,15 @@ std::string Converted(UINT codePage, std::wstring_view name, bool exact)
 
 }  // namespace
 
-void NameBytes(std::wstring_view name, std::string& bytes)
+bool NameBytes(std::wstring_view name, std::string& bytes)
 {
     if (CopiedAsAscii(name, bytes))
-        return;
+        return true;
     bytes = Converted(CP_ACP, name, true);
-    if (bytes.empty())
-        bytes = Converted(CP_UTF8, name, false);
+    if (!bytes.empty())
+        return true;
+    bytes = Converted(CP_UTF8, name, false);
+    return false;
 }
+
+bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte); }

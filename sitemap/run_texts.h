@@ -1,11 +1,8 @@
 #pragma once
+#include "sitemap/lead_bytes.h"
+
 #include <string>
 #include <string_view>
-
-// Whether a byte begins a two-byte character in the code page at hand.
-using LeadBytePredicate = bool (*)(unsigned char byte);
-
-inline bool NoLeadBytes(unsigned char) { return false; }
 
 // text with separator appended unless its last character already is
 // separator. Characters are read from the start, a lead byte taking the next

@@ -7,14 +7,15 @@
 #include <set>
 
 // Each mechanism met for real: a copy of the program with a library disabled or a stand-in beside it ("native": Wine
-// takes the stand-in, never its system folder's copy), a probe out of memory on either thread or meeting a value
-// without a reading. The box is read and answered.
+// takes no other; the program looks for libraries in the system folder alone), a probe that takes the stand-in
+// shell32 beside it in the program's start-up look-ups, runs out of memory on either thread or meets a value without
+// a reading. The box is read and answered.
 TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
 {
     struct Case { const char* probeMode; const char* library; const char* order; const char* text; DWORD exitCode; };
     const Case cases[] = {
         {"", "shell32", "", "Library not found  shell32.dll", 1},
-        {"", "shell32", "native", "Function not found SHBrowseForFolder", 2},
+        {"variant", "shell32", "native", "Function not found SHBrowseForFolder", 2},
         {"", "atl", "native", "Library not found  ATL.DLL", 1},
         {"", "comctl32", "native", "Library not found  comctl32.dll", 1},
         {"memory", nullptr, nullptr, "Insufficient memory", 3},
@@ -23,7 +24,7 @@ TEST(FatalReport, ShowsItsTextAloneThenEndsWithItsExitCode)
     };
     for (const Case& c : cases) {
         StartOptions options{.arguments = c.probeMode, .copyName = "quorrel_fatal.exe", .waitForMainWindow = false};
-        options.program = c.library ? options.program : "tests\\fatal_probe.exe";
+        options.program = *c.probeMode ? "tests\\fatal_probe.exe" : options.program;
         if (c.library) {
             options.loadOrders = {{c.library, c.order}};
             options.fileBeside = "fakes\\" + std::string(c.library) + ".dll";

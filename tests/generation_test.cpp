@@ -4,10 +4,12 @@
 #include "common/wide_text.h"
 #include "sitemap/address_escape.h"
 #include "sitemap/folder_listing.h"
+#include "sitemap/folder_opener.h"
 #include "sitemap/folder_walk.h"
 #include "sitemap/generation_run.h"
 #include "sitemap/page_date.h"
 #include "sitemap/run_texts.h"
+#include "sitemap/stored_elsewhere.h"
 #include "support/own_message_boxes.h"
 #include "support/test_paths.h"
 #include "support/unix_command.h"
@@ -18,18 +20,13 @@
 
 #include <algorithm>
 #include <iostream>
+#include <set>
 #include <utility>
 
 namespace {
 
 // The path taken exactly as named (a trailing dot kept, lengths past MAX_PATH allowed).
-std::wstring Verbatim(const std::string& path)
-{
-    std::wstring wide = L"\\\\?\\";
-    for (char c : path)
-        wide += static_cast<unsigned char>(c);  // code page 1252 agrees below 0x80 and at 0xE9
-    return wide;
-}
+std::wstring Verbatim(const std::string& path) { return L"\\\\?\\" + WideFromAnsi(path); }
 
 // Creates a page with a UTC last-write time.
 void PutPage(const std::string& path, SYSTEMTIME utc = {2010, 3, 0, 6, 12, 0, 0, 0})
@@ -106,6 +103,20 @@ BOOL WINAPI DropInTheSecondRequestOfF11(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS
     return ++requests <= 5 && GetFileInformationByHandleEx(folder, kind, records, size);
 }
 
+// Every folder answers an id of all ones, as ReFS does for an id past 64 bits.
+BOOL WINAPI AllOnes(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID id, DWORD size) { return memset(id, 0xFF, size), TRUE; }
+
+// The folder f12 cannot be listed at all, for the row's reason.
+DWORD f12Refusal;
+BOOL WINAPI RefuseF12(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID records, DWORD size)
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetFinalPathNameByHandleW(folder, path, MAX_PATH, 0);
+    if (length < MAX_PATH && std::wstring_view(path, length).ends_with(L"\\f12"))
+        return SetLastError(f12Refusal), FALSE;
+    return GetFileInformationByHandleEx(folder, kind, records, size);
+}
+
 }  // namespace
 
 // The expected maps are tests/data/tree.xml and tree.html.
@@ -119,7 +130,8 @@ TEST(Generation, TreeGivesByteExactMaps)
                              "a.b.Html", ".htm", "hidden.htm", "a.htmx", "a.xhtml", "a.ht", "htm", "sitemap.html",
                              "sitemap.xml", "a.htm.bak", "a.shtml",
                              "README", "dot.htm.", "docs\\b.htm", "docs\\api\\d.htm", "img\\c.html",
-                             "img\\Sitemap.html", "my docs\\e.htm", "empty\\deeper\\f.htm", "sub\\sitemap.html"}) {
+                             "img\\Sitemap.html", "my docs\\e.htm", "empty\\deeper\\f.htm", "sub\\sitemap.html",
+                             "foo.\\dot.htm", "foo\\plain.htm"}) {
         std::string path = root + page;
         for (size_t at = path.find('\\', root.size()); at != std::string::npos; at = path.find('\\', at + 1))
             PutFolder(path.substr(0, at));
@@ -144,7 +156,7 @@ TEST(Generation, TreeGivesByteExactMaps)
     std::string webAddress = "http://x/\"<>%~\t\xFF";
 
     MessageBoxSeen summary = ShownBy(root.substr(0, root.size() - 1), webAddress, false);
-    EXPECT_EQ(summary.text, "26 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
+    EXPECT_EQ(summary.text, "28 html files is inserted into the sitemap.xml file\r\nin " + root + " folder");
     EXPECT_FALSE(summary.hasIcon);
     EXPECT_EQ(summary.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(FileBytes(root + "sitemap.html"), earlierHtml);
@@ -156,7 +168,7 @@ TEST(Generation, TreeGivesByteExactMaps)
         listingRequest = GetFileInformationByHandleEx;
         EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "") << word;
     }
-    EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 26);
+    EXPECT_EQ(GenerateSitemaps(root, webAddress, true).pageCount, 28);
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.xml"), Golden("tree.xml"), "<url>"), "");
     EXPECT_EQ(FirstDifference(FileBytes(root + "sitemap.html"), Golden("tree.html"), "<tr>"), "");
     EXPECT_EQ(RunUnixCommand("xmllint --noout " + UnixPath(root + "sitemap.xml")), 0);
@@ -216,6 +228,48 @@ TEST(Generation, ALongPageFolderAndEntriesBeyondThePathLimit)
     RemoveTree(folder);
 }
 
+// A whole drive as the page folder: the system's folders at its root are no part of the site, the same names
+// elsewhere are.
+TEST(Generation, AWholeDriveLeavesOutTheSystemsFoldersAtItsRoot)
+{
+    std::string root = MakeScratchFolder("drive");
+    for (const char* page : {"r.htm", "$RECYCLE.BIN\\S-1-5-21-1\\$R1A2B3C.html", "recycler\\x.htm",
+                             "System Volume Information\\y.htm", "kept\\$RECYCLE.BIN\\z.htm"})
+        PutFile(root + page, "");
+    ASSERT_EQ(RunUnixCommand("find " + UnixPath(root) + " -exec touch -d @1267876800 {} + && ln -sfn " +
+                             UnixPath(root) + " \"$WINEPREFIX/dosdevices/q:\""), 0);
+    EXPECT_EQ(GenerateSitemaps(root, "http://d/", false).pageCount, 5);  // not a volume's root
+    EXPECT_EQ(OutcomeMessage(GenerateSitemaps("Q:", "http://d/", true), true),
+              "2 html files is inserted into the sitemap.xml and the sitemap.html file\r\nin Q:\\ folder");
+    ExpectedMaps maps;
+    maps.Add("http://d/r.htm", "r");
+    maps.Add("http://d/kept/%24RECYCLE.BIN/z.htm", "z");
+    maps.Check(root);
+    EXPECT_EQ(RunUnixCommand("rm \"$WINEPREFIX/dosdevices/q:\""), 0);
+    RemoveTree(root);
+}
+
+// Run by ctest under a Japanese locale: the second byte of a double-byte character can be "\\" or "|".
+TEST(CodePage932, BothBytesOfADoubleByteCharacterAreEscaped)
+{
+    ASSERT_EQ(GetACP(), 932u) << "run with QUORREL_LOCALE=ja_JP.UTF-8";
+    std::string root = MakeScratchFolder("cp932");
+    for (const char* folder : {"\x83\x5C", "\x83\x7C"})  // ソ ポ
+        PutFolder(root + folder);
+    for (const char* page : {"\x95\x5C.html", "\x83\x5C\\index.html", "\x83\x7C\\a.html"})  // 表.html ...
+        PutPage(root + page);
+    // Outside the code page: UTF-8, whose last byte 0x81 is no lead byte there.
+    ASSERT_EQ(RunUnixCommand("cd " + UnixPath(root) + " && touch -d @1267876800 $(printf '\\304\\201').html"), 0);
+    EXPECT_EQ(GenerateSitemaps(root, "http://example.jp/\x95\x5C", true).pageCount, 4);
+    ExpectedMaps maps;
+    maps.Add("http://example.jp/%95%5C/%C4%81.html", "%C4%81");
+    maps.Add("http://example.jp/%95%5C/%95%5C.html", "%95%5C");
+    maps.Add("http://example.jp/%95%5C/%83%5C/index.html", "index");
+    maps.Add("http://example.jp/%95%5C/%83%7C/a.html", "a");
+    maps.Check(root);
+    RemoveTree(root);
+}
+
 // More folders than are opened ahead, some nested, and a folder whose
 // listing takes several requests: every page once, in walk order, in both maps.
 TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
@@ -244,6 +298,9 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
             maps.Add(web + "f11/" + name + ".htm", name);
         }
     }
+    identityRequest = AllOnes;  // an unknown identity is no other folder's: each is walked
+    EXPECT_EQ(GenerateSitemaps(root, web, false).pageCount, 2 * 41 + 2000);
+    identityRequest = GetFileInformationByHandleEx;
     // With a read-ahead that waits for ever, ctest's time-out ends the program.
     EXPECT_EQ(GenerateSitemaps(root, web, true).pageCount, 2 * 41 + 2000);
     maps.Check(root);
@@ -256,6 +313,20 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
                                                 PlatformErrorText(ERROR_NETNAME_DELETED) +
                                                 "\r\n\r\nNo site map was changed.");
     maps.Check(root);
+
+    // A folder that cannot be listed at all is passed over, unless its device or connection failed.
+    listingRequest = RefuseF12;
+    const std::pair<DWORD, bool> refusals[] = {{ERROR_NETNAME_DELETED, true}, {ERROR_NOT_READY, true},
+        {362, true} /* a sync client not running */, {ERROR_PATH_NOT_FOUND, false}, {ERROR_ACCESS_DENIED, false},
+        {ERROR_CANT_ACCESS_FILE, false}, {ERROR_CANT_RESOLVE_FILENAME, false}, {ERROR_INVALID_NAME, false}};
+    for (auto [error, stops] : refusals) {
+        f12Refusal = error;
+        GenerationOutcome outcome = GenerateSitemaps(root, "http://y/", true);
+        EXPECT_EQ(outcome.pageCount, stops ? outcome.pageCount : 2 * 40 + 2000 + 1) << error;  // + sitemap.html
+        EXPECT_EQ(OutcomeMessage(outcome, true).starts_with("Could not list the folder " + root + "f12\\:"), stops);
+        if (stops)
+            maps.Check(root);
+    }
     EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);
     for (const std::string& folder : folders) {  // a folder still open somewhere cannot be opened alone
         HANDLE alone = CreateFileA((root + folder).c_str(), FILE_LIST_DIRECTORY, 0, nullptr, OPEN_EXISTING,
@@ -273,21 +344,27 @@ namespace {
 // A target held while the run starts is let go at the first refused move.
 std::vector<std::string> calls;
 std::string failing;
-DWORD askedBits;
+DWORD failure, askedBits;
+std::set<std::wstring> namesTried;
+int namesTriedAgain;
 HANDLE heldTarget;
 int listingRequests;
 
 bool Call(const std::string& name)
 {
     calls.push_back(name);
-    SetLastError(ERROR_WRITE_PROTECT);
+    SetLastError(failure);
     return name != failing;
 }
 
 HANDLE WINAPI Create(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD how, DWORD flags,
                      HANDLE model)
 {
-    return Call("create") ? CreateFileW(path, access, share, security, how, flags, model) : INVALID_HANDLE_VALUE;
+    namesTriedAgain += !namesTried.insert(path).second;
+    HANDLE file = Call("create") ? CreateFileW(path, access, share, security, how, flags, model) : INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+        SetLastError(ERROR_ACCESS_DENIED);  // as Windows answers a name whose file is marked for deletion
+    return file;
 }
 BOOL WINAPI Mark(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size)
 {
@@ -322,6 +399,14 @@ BOOL WINAPI Move(LPCWSTR from, LPCWSTR to, DWORD flags)
 }
 BOOL WINAPI Delete(LPCWSTR path) { return Call("delete") && DeleteFileW(path); }
 void WINAPI Pause(DWORD ms) { Call("pause"), Sleep(ms); }
+// Windows puts a file that a program without a manifest makes in a protected folder into the user's VirtualStore.
+DWORD WINAPI FinalPath(HANDLE file, LPWSTR path, DWORD size, DWORD form)
+{
+    DWORD length = GetFinalPathNameByHandleW(file, path, size, form);
+    if (failing != "stored elsewhere" || length >= size || !wcsstr(path, L"\\~q"))
+        return length;
+    return wcslen(wcscpy(path, L"\\Device\\HarddiskVolume1\\Users\\me\\AppData\\Local\\VirtualStore\\site\\~q0000"));
+}
 BOOL WINAPI CountedListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS recordClass, LPVOID records, DWORD size)
 {
     ++listingRequests;
@@ -332,7 +417,8 @@ BOOL WINAPI CountedListing(HANDLE folder, FILE_INFO_BY_HANDLE_CLASS recordClass,
 
 // Marked for deletion until just before it is closed and put in place, flushed
 // first, the old file never deleted; a failure at any step keeps the old bytes
-// and leaves no temporary file; a target held for a moment is waited out.
+// and leaves no temporary file; a target held for a moment is waited out; a
+// run whose output Windows would keep elsewhere fails before the walk.
 TEST(Replacement, MarkedFlushedClosedThenMovedAndAFailureAtAnyStepKeepsTheOldFile)
 {
     struct Row { const char* failing; DWORD reason; std::vector<std::string> calls; };
@@ -343,6 +429,7 @@ TEST(Replacement, MarkedFlushedClosedThenMovedAndAFailureAtAnyStepKeepsTheOldFil
         {"held a moment", 0, then({"attributes", "move", "pause", "move"})},
         {"mark", 0, {"create", "mark", "write", "flush", "close", "attributes", "move"}},  // unmarked, as before
         {"create", ERROR_WRITE_PROTECT, {"create"}},
+        {"create", ERROR_ACCESS_DENIED, {"create", "create", "create", "create"}},  // a folder nothing may be made in
         {"write", ERROR_WRITE_PROTECT, {"create", "mark", "write", "close"}},  // the close takes the file
         {"write nothing", ERROR_WRITE_FAULT, {"create", "mark", "write", "close"}},
         {"flush", ERROR_WRITE_PROTECT, {"create", "mark", "write", "flush", "close"}},
@@ -351,38 +438,48 @@ TEST(Replacement, MarkedFlushedClosedThenMovedAndAFailureAtAnyStepKeepsTheOldFil
         {"read-only target", ERROR_ACCESS_DENIED, then({"delete"})},  // as Windows refuses to move over it
         {"attributes", ERROR_WRITE_PROTECT, then({"attributes", "delete"})},
         {"move", ERROR_WRITE_PROTECT, then({"attributes", "move", "delete"})},
+        {"stored elsewhere", ERROR_ACCESS_DENIED, {"create", "mark", "close"}},
     };
     std::string root = MakeScratchFolder("steps");
     PutPage(root + "a.htm");
     const ReplacementCalls platform = replacementCalls;
     replacementCalls = {Create, Mark, Write, Flush, Close, OldAttributes, Attributes, Move, Delete, Pause};
     listingRequest = CountedListing;
+    finalPathRequest = FinalPath;
     for (const Row& row : rows) {
-        SCOPED_TRACE(*row.failing ? row.failing : "none failing");
+        SCOPED_TRACE(std::string(row.failing) + " failing, error " + std::to_string(row.reason));
         PutFile(root + "sitemap.xml", "old");
         bool held = row.failing == std::string("held a moment");
         heldTarget = held ? CreateFileA((root + "sitemap.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0)
                           : nullptr;
         calls.clear();
         failing = row.failing;
+        failure = row.reason ? row.reason : ERROR_WRITE_PROTECT;
         askedBits = listingRequests = 0;
         GenerationOutcome outcome = GenerateSitemaps(root, "http://x/", false);
         EXPECT_EQ(calls, row.calls);
         EXPECT_EQ(FileBytes(root + "sitemap.xml") == "old", row.reason != 0);
         EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);
-        EXPECT_TRUE(row.reason == 0 || (outcome.failures.size() == 1 &&
-                                        outcome.failures[0].ends_with(PlatformErrorText(row.reason))))
+        EXPECT_TRUE(row.reason == 0 ||
+                    (outcome.failures.size() == 1 && outcome.failures[0].find(root) != std::string::npos &&
+                     outcome.failures[0].find(PlatformErrorText(row.reason)) != std::string::npos))
             << OutcomeMessage(outcome, false);
         if (row.calls.back() == "move") {  // the old bits that matter, and new bytes for the backup
             EXPECT_EQ(askedBits, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                      FILE_ATTRIBUTE_ARCHIVE);
         }
-        // No output could be begun: reported before any folder is listed.
-        EXPECT_EQ(listingRequests == 0, row.calls.size() == 1);
-        EXPECT_EQ(OutcomeMessage(outcome, false).ends_with("No site map was changed."), row.calls.size() == 1);
+        // No output could be begun, or none where it belongs: reported before any folder is listed.
+        bool walked = std::count(row.calls.begin(), row.calls.end(), "write");
+        EXPECT_EQ(listingRequests != 0, walked);
+        EXPECT_EQ(OutcomeMessage(outcome, false).ends_with("No site map was changed."), !walked);
     }
+    failing = "";  // both outputs of a run, begun in one tick, never try the same name
+    for (int run = 0; run < 5; ++run)
+        EXPECT_EQ(GenerateSitemaps(root, "http://x/", true).failures, std::vector<std::string>{});
+    EXPECT_EQ(namesTriedAgain, 0);
     replacementCalls = platform;
     listingRequest = GetFileInformationByHandleEx;
+    finalPathRequest = GetFinalPathNameByHandleW;
     RemoveTree(root);
 }
 

@@ -142,21 +142,26 @@ TEST(PickerRequest, ATextIsCutToItsSlotAndUntouchedBlanksAreNoPath)
 }
 
 // Started by its bare name from a folder that is not a drive's root, the
-// program keeps its settings at the root of that drive.
+// program keeps its settings at the root of that drive. A stand-in shell32
+// in that folder, looked for there first as Windows does for any library that
+// is not a known DLL, is never taken: the system's own one browses.
 TEST(MainWindow, ABareNameStartsItThenBrowseCreateHideAndClose)
 {
     QuorrelRun run;
     run.folder = "C:\\quorrel_bare_" + std::to_string(GetCurrentProcessId()) + "\\";
+    run.program = run.folder + "quorrel.exe";
     FinishedAtEnd guard{run};
     std::string folder = run.folder + "pages";
     for (const char* name : {"index.html", "about.htm", "notes.txt", "guide\\start.HTML"})
         PutFile(folder + "\\" + name, "<html></html>\r\n");
-    CopyFileA((TestProgramFolder() + "..\\quorrel_localhost.exe").c_str(), (run.folder + "quorrel.exe").c_str(), 0);
+    CopyFileA((TestProgramFolder() + "..\\quorrel_localhost.exe").c_str(), run.program.c_str(), 0);
+    CopyFileA((TestProgramFolder() + "fakes\\shell32.dll").c_str(), (run.folder + "shell32.dll").c_str(), 0);
+    RegSetKeyValueA(HKEY_CURRENT_USER, LoadOrderKey(run.program).c_str(), "shell32", REG_SZ, "native,builtin", 15);
     PutFile("C:\\tellurio.ini", "http://root.example\r\n\r\n");
     SetCurrentDirectoryA(run.folder.c_str());  // where the bare name is found
     run.child = StartProcess("quorrel.exe C:\\x\\y", run.folder);
     SetCurrentDirectoryA(TestProgramFolder().c_str());
-    ASSERT_TRUE(run.mainWindow = WaitForWindow(run.child.id, kMainCaption, 20000));
+    ASSERT_TRUE(run.mainWindow = WaitForWindow(run.child.id, kMainCaption, 20000)) << "the stand-in shell32 was taken";
     run.infoWindow = GetWindow(run.mainWindow, GW_OWNER);
     EXPECT_EQ(WindowText(run.Control(kWebAddressFieldId)), "http://root.example");
     // Resized, the information window keeps its browser 5 pixels off the right edge, 20 above the status bar.

@@ -1,12 +1,13 @@
 # Sourced by the wine helpers: one private prefix inside the build tree,
-# no Mono or Gecko offers (there is no network), code page 1252.
+# no Mono or Gecko offers (there is no network), code page 1252 (932 with
+# QUORREL_LOCALE=ja_JP.UTF-8).
 QUORREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$QUORREL_ROOT/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win32
-export LANG=C.UTF-8
-export LC_ALL=C.UTF-8
+export LANG="${QUORREL_LOCALE:-C.UTF-8}"
+export LC_ALL="$LANG"
 
 # Makes the prefix if it is not there yet, with Wine's own fonts in it.
 ensure_prefix() {

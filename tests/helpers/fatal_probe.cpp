@@ -1,6 +1,8 @@
-// Meets one fatal report as the program would: memory | memory-thread | variant
+// Meets one fatal report as the program would: memory | memory-thread | variant (after the start-up's shell look-ups)
 #include "common/fatal_report.h"
 #include "common/primary_window.h"
+#include "common/shell_functions.h"
+#include "infowin/automation.h"
 #include "infowin/info_status.h"
 
 #include <string>
@@ -26,6 +28,8 @@ int main(int argc, char** argv)
     if (mode == "memory-thread")
         WaitForSingleObject(CreateThread(nullptr, 0, ExhaustMemory, nullptr, 0, nullptr), 60000);
     if (mode == "variant") {  // a status text that arrives as an object has no reading as text
+        LookUpShellFunctions();
+        InitAutomation();
         VARIANT object = {};
         object.vt = VT_DISPATCH;
         OnStatusTextChange(&object);

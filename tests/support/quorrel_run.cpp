@@ -2,8 +2,7 @@
 
 #include "support/test_paths.h"
 
-// Wine's per-program setting: a Wine process's environment does not reach the loader of those it starts.
-static std::string LoadOrderKey(const std::string& program)
+std::string LoadOrderKey(const std::string& program)
 {
     return "Software\\Wine\\AppDefaults\\" + program.substr(program.find_last_of('\\') + 1) + "\\DllOverrides";
 }

@@ -27,6 +27,9 @@ struct StartOptions {
     bool waitForMainWindow = true;                     // mainWindow stays null when it never shows
 };
 
+// Wine's per-program load orders: a Wine process's environment does not reach the loader of those it starts.
+std::string LoadOrderKey(const std::string& program);
+
 QuorrelRun StartQuorrel(const std::string& label, const StartOptions& options = {});
 
 // However the test leaves: ends the program and what it started, removes its folder and load orders.
