@@ -117,11 +117,10 @@ TEST(MakerServer, AtStartTheInformationPageIsShownAndANewerVersionPromptsYesOpen
     EXPECT_EQ(WindowText(run.infoWindow), kInfoCaption);
     AnswerMessageBox(prompt->window, IDYES);
     const std::string home = "http://127.0.0.1/site/Quillmarn.html?appopen\r\n";
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(run.folder + "addresses.txt") == home; }, 15000))
-        << "Yes: " << FileBytes(run.folder + "addresses.txt");
+    auto recorded = [&] { return FileBytes(run.folder + "addresses.txt"); };
+    EXPECT_TRUE(WaitUntil([&] { return recorded() == home; }, 15000)) << "Yes: " << recorded();
     PressButton(run.Control(kHomepageButtonId));
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(run.folder + "addresses.txt") == home + home; }, 15000))
-        << "the button: " << FileBytes(run.folder + "addresses.txt");
+    EXPECT_TRUE(WaitUntil([&] { return recorded() == home + home; }, 15000)) << "the button: " << recorded();
     WaitUntil([&] { return server.served >= 2; }, 10000);
     std::string requests = server.Finish();
     EXPECT_NE(requests.find("GET /site/Information.html?Software=Quillmarn&v=2.3 "), std::string::npos) << requests;
