@@ -10,6 +10,7 @@ namespace {
 // Pieces waiting for the disk are few, so memory stays flat however the
 // walk and the disk differ in speed.
 constexpr size_t kPiecesInFlight = 8;
+constexpr size_t kPieceSize = 64 * 1024;
 
 struct Piece {
     Replacement* output;
@@ -69,6 +70,12 @@ void WriteLater(PieceWriter& writer, Replacement& output, std::string& text)
     LeaveCriticalSection(&writer.helper.lock);
     SignalChange(writer.helper);
     text = std::move(room);
+}
+
+void WriteWhenFull(PieceWriter& writer, Replacement& output, std::string& text)
+{
+    if (text.size() >= kPieceSize)
+        WriteLater(writer, output, text);
 }
 
 void StopPieceWriter(PieceWriter* writer)

@@ -11,5 +11,8 @@ PieceWriter* StartPieceWriter();
 // Hands text over to be appended to output; text comes back empty, with
 // room for the next piece. Waits while too many pieces are still unwritten.
 void WriteLater(PieceWriter& writer, Replacement& output, std::string& text);
+// Hands text over once it has grown to a piece's size, so a run's memory
+// does not grow with the site.
+void WriteWhenFull(PieceWriter& writer, Replacement& output, std::string& text);
 // Waits until every piece is written, then ends the thread.
 void StopPieceWriter(PieceWriter* writer);
