@@ -45,20 +45,22 @@ void MoveEntryToNextPart(SitemapParts& parts, PieceWriter& writer, size_t start)
     std::string entry = parts.xml.text.substr(start);
     parts.xml.text.resize(start);
     EndSitemapXml(parts.xml);
-    WriteLater(writer, parts.files.back(), parts.xml.text);
+    WriteLastPiece(writer, parts.files.back(), parts.xml.text);
     BeginPart(parts, PartPath(parts, parts.files.size() + 1));
     parts.xml.text += entry;
 }
 
 // The first part takes its own name, sitemap.xml becomes the index, and
-// every file is flushed before any is moved.
+// every file is flushed before any is moved (the parts ended during the walk
+// were flushed then).
 void AddIndexAndFlush(SitemapParts& parts, const std::string& webAddress)
 {
     parts.files.front().target = PartPath(parts, 1);
     parts.files.push_back(BeginReplacement(parts.pageFolder + L"sitemap.xml"));
     WriteReplacement(parts.files.back(), SitemapIndexText(webAddress, parts.newestDates));
     for (Replacement& file : parts.files)
-        FlushReplacement(file);
+        if (!file.flushed)
+            FlushReplacement(file);
 }
 
 // A failure before the first move changes nothing; one after it leaves the
