@@ -168,12 +168,18 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
         }
         bytes.remove_prefix(written);
         replacement.unflushed += written;
+        replacement.flushed = false;
     }
-    if (!replacement.failed && replacement.unflushed >= kFlushEvery) {
-        if (!replacementCalls.flushFileBuffers(replacement.file))
-            Fail(replacement, GetLastError());
-        replacement.unflushed = 0;
-    }
+    if (!replacement.failed && replacement.unflushed >= kFlushEvery)
+        FlushReplacement(replacement);
+}
+
+void FlushReplacement(Replacement& replacement)
+{
+    if (!replacement.failed && !replacementCalls.flushFileBuffers(replacement.file))
+        Fail(replacement, GetLastError());
+    replacement.unflushed = 0;
+    replacement.flushed = true;
 }
 
 void AbandonReplacement(Replacement& replacement)
@@ -187,8 +193,8 @@ void AbandonReplacement(Replacement& replacement)
 
 ReplaceOutcome FinishReplacement(Replacement& replacement)
 {
-    if (!replacement.failed && !replacementCalls.flushFileBuffers(replacement.file))
-        Fail(replacement, GetLastError());
+    if (!replacement.flushed)
+        FlushReplacement(replacement);
     // The mark is lifted last before the close, or the close would take the file.
     if (!replacement.failed && replacement.markedForDeletion && !MarkForDeletion(replacement, false))
         Fail(replacement, GetLastError());

@@ -24,6 +24,7 @@ struct Replacement {
     bool failed = false;
     bool markedForDeletion = false;
     size_t unflushed = 0;    // bytes written since the last flush
+    bool flushed = false;    // every byte written so far is on disk
 };
 
 // Makes the temporary file: "~q" and four hexadecimal digits, shorter than
@@ -34,9 +35,12 @@ Replacement BeginReplacement(const std::wstring& target);
 // megabytes; does nothing once a write failed.
 void WriteReplacement(Replacement& replacement, std::string_view bytes);
 
-// Flushes and closes the temporary file, gives it the old file's attribute
-// bits and the archive bit, and moves it in place of the target; a move
-// refused for a moment is tried again for about a second.
+// Flushes every byte written so far to disk; does nothing once a step failed.
+void FlushReplacement(Replacement& replacement);
+
+// Flushes what is not yet on disk, closes the temporary file, gives it the
+// old file's attribute bits and the archive bit, and moves it in place of the
+// target; a move refused for a moment is tried again for about a second.
 ReplaceOutcome FinishReplacement(Replacement& replacement);
 
 // Gives up a replacement that will not be finished: the temporary file goes.

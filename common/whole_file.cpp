@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t maxBytes)
+namespace {
+
+std::optional<std::string> ReadOpened(HANDLE file, size_t maxBytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     LARGE_INTEGER size = {};
@@ -20,4 +20,22 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t maxByt
         return std::nullopt;
     text.resize(read);
     return text;
+}
+
+HANDLE OpenForReading(const std::wstring& path, DWORD disposition)
+{
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t maxBytes)
+{
+    return ReadOpened(OpenForReading(path, OPEN_ALWAYS), maxBytes);
+}
+
+std::optional<std::string> ReadExistingFile(const std::wstring& path, size_t maxBytes)
+{
+    return ReadOpened(OpenForReading(path, OPEN_EXISTING), maxBytes);
 }

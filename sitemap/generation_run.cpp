@@ -12,7 +12,8 @@
 #include "sitemap/piece_writer.h"
 #include "sitemap/run_texts.h"
 #include "sitemap/sitemap_html.h"
-#include "sitemap/sitemap_xml.h"
+#include "sitemap/sitemap_parts.h"
+#include "sitemap/stale_parts.h"
 #include "sitemap/stored_elsewhere.h"
 
 #include <windows.h>
@@ -29,21 +30,11 @@ std::string RefusalFor(const std::string& pageFolderText, const std::string& pag
     return {};
 }
 
-// Texts go to their files in pieces of this size as the walk goes on, so a
-// run's memory does not grow with the site.
-constexpr size_t kWriteBufferSize = 64 * 1024;
-
-void WriteWhenFull(PieceWriter& writer, Replacement& output, std::string& text)
-{
-    if (text.size() >= kWriteBufferSize)
-        WriteLater(writer, output, text);
-}
-
 // The run's two outputs and their texts, which go out in pieces as they grow.
 struct Outputs {
     bool htmlFlag;
-    Replacement xmlFile, htmlFile;
-    SitemapXmlWriter xml;
+    SitemapParts xml;
+    Replacement htmlFile;
     SitemapHtmlWriter html;
 };
 
@@ -55,22 +46,28 @@ void FinishOutput(Replacement& output, const std::string& text, GenerationOutcom
         outcome.failures.push_back(replaced.failureMessage);
 }
 
-void FinishOutputs(Outputs& outputs, GenerationOutcome& outcome)
+// Parts that the old sitemap.xml listed and the new one does not go once
+// the new one is in place.
+void FinishOutputs(Outputs& outputs, const std::string& webAddress, GenerationOutcome& outcome)
 {
     if (outputs.htmlFlag)
         FinishOutput(outputs.htmlFile, outputs.html.text, outcome);
-    FinishOutput(outputs.xmlFile, outputs.xml.text, outcome);
+    std::vector<int> oldParts = PartsOfOldIndex(outputs.xml.pageFolder);
+    PartsOutcome parts = FinishSitemapParts(outputs.xml, webAddress);
+    outcome.failures.insert(outcome.failures.end(), parts.failures.begin(), parts.failures.end());
+    outcome.partCount = parts.partCount;
+    outcome.partsReplaced = parts.partsReplaced;
+    if (parts.failures.empty())
+        DeleteStaleParts(outputs.xml.pageFolder, oldParts, parts.partCount, outcome.failures);
 }
 
 WalkBreak WalkIntoOutputs(Outputs& outputs, const std::string& pageFolder, const std::string& webAddress,
                           int& pageCount)
 {
-    BeginSitemapXml(outputs.xml);
     BeginSitemapHtml(outputs.html);
     PieceWriter* writer = StartPieceWriter();
     WalkBreak broken = FolderWalk(pageFolder, webAddress, [&](const PageEntry& page) {
-        AddSitemapXmlPage(outputs.xml, page.address, page.lastWriteDate);
-        WriteWhenFull(*writer, outputs.xmlFile, outputs.xml.text);
+        AddSitemapPartsPage(outputs.xml, *writer, page.address, page.lastWriteDate);
         if (outputs.htmlFlag) {
             AddSitemapHtmlPage(outputs.html, page.address);
             WriteWhenFull(*writer, outputs.htmlFile, outputs.html.text);
@@ -78,7 +75,6 @@ WalkBreak WalkIntoOutputs(Outputs& outputs, const std::string& pageFolder, const
         ++pageCount;
     });
     StopPieceWriter(writer);
-    EndSitemapXml(outputs.xml);
     EndSitemapHtml(outputs.html);
     return broken;
 }
@@ -102,30 +98,33 @@ GenerationOutcome GenerateSitemaps(const std::string& pageFolderText, const std:
     if (!outcome.refusal.empty())
         return outcome;
 
-    Outputs outputs{htmlFlag, BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.xml")),
-                    htmlFlag ? BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html")) : Replacement{},
-                    {}, {}};
-    if (outputs.xmlFile.failed && (!htmlFlag || outputs.htmlFile.failed)) {  // nothing can be written: no walk
-        FinishOutputs(outputs, outcome);
+    Outputs outputs{htmlFlag, {}, {}, {}};
+    BeginSitemapParts(outputs.xml, WideFromAnsi(outcome.pageFolder));
+    if (htmlFlag)
+        outputs.htmlFile = BeginReplacement(WideFromAnsi(outcome.pageFolder + "sitemap.html"));
+    // "/" is never the second byte of a character: the web address is judged byte by byte.
+    std::string webAddress = WithTrailing(webAddressText, '/');
+    // Nothing can be written: no walk.
+    if (outputs.xml.files.front().failed && (!htmlFlag || outputs.htmlFile.failed)) {
+        FinishOutputs(outputs, webAddress, outcome);
         return outcome;
     }
-    if (StoredElsewhere(outputs.xmlFile) || StoredElsewhere(outputs.htmlFile)) {  // a success no server would see
-        AbandonReplacement(outputs.xmlFile);
+    // A success that no web server would see.
+    if (StoredElsewhere(outputs.xml.files.front()) || StoredElsewhere(outputs.htmlFile)) {
+        AbandonSitemapParts(outputs.xml);
         AbandonReplacement(outputs.htmlFile);
         outcome.failures.push_back(StoredElsewhereText(outcome.pageFolder));
         return outcome;
     }
-    // "/" is never the second byte of a character: the web address is judged byte by byte.
-    std::string webAddress = WithTrailing(webAddressText, '/');
     WalkBreak broken = WalkIntoOutputs(outputs, outcome.pageFolder, webAddress, outcome.pageCount);
     if (!broken.folderPath.empty()) {  // a map that lacks pages is worse than the old one
-        AbandonReplacement(outputs.xmlFile);
+        AbandonSitemapParts(outputs.xml);
         AbandonReplacement(outputs.htmlFile);
         outcome.failures.push_back(BrokenListingText(broken));
         return outcome;
     }
     outcome.walkedToTheEnd = true;
-    FinishOutputs(outputs, outcome);
+    FinishOutputs(outputs, webAddress, outcome);
     return outcome;
 }
 
@@ -134,14 +133,15 @@ std::string OutcomeMessage(const GenerationOutcome& outcome, bool htmlFlag)
     if (!outcome.refusal.empty())
         return outcome.refusal;
     if (outcome.failures.empty())
-        return SummaryText(outcome.pageCount, outcome.pageFolder, htmlFlag);
+        return SummaryText(outcome.pageCount, outcome.pageFolder, htmlFlag) + PartsLine(outcome.partCount);
     std::string message;
     for (const std::string& failure : outcome.failures)
         message += failure + "\r\n";
     if (!outcome.walkedToTheEnd)
         return message + "\r\nNo site map was changed.";
     return message + "\r\n" + std::to_string(outcome.pageCount) +
-           " html files were found; the files named above were not changed.";
+           " html files were found; the files named above were not changed." +
+           AlreadyReplacedLine(outcome.partsReplaced);
 }
 
 void GenerationRun(const std::string& pageFolderText, const std::string& webAddressText, bool htmlFlag)

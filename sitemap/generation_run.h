@@ -9,6 +9,8 @@ struct GenerationOutcome {
     bool walkedToTheEnd = false;         // pageCount then counts every page
     std::vector<std::string> failures;   // one message per output that could not be put in place, or the
                                          // folder whose listing broke off
+    int partCount = 0;                   // parts that sitemap.xml lists; 0 when it is the one map
+    int partsReplaced = 0;               // parts put in place before a later file failed
 };
 
 // Walks the page folder and replaces sitemap.xml (and, with htmlFlag,

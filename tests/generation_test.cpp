@@ -68,6 +68,12 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
            "\nbut found\n" + actual.substr(from, 240);
 }
 
+std::string XmlEntry(const std::string& address, const std::string& date)
+{
+    return "<url>\r\n\t<loc>" + address + "</loc>\r\n\t<lastmod>" + date + "</lastmod>\r\n"
+           "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n";
+}
+
 // Both maps as a run writes them for pages dated as PutPage dates them.
 struct ExpectedMaps {
     std::string xml = Golden("tree.xml").substr(0, Golden("tree.xml").find("<url>"));
@@ -75,8 +81,7 @@ struct ExpectedMaps {
 
     void Add(const std::string& address, const std::string& link)
     {
-        xml += "<url>\r\n\t<loc>" + address + "</loc>\r\n\t<lastmod>2010-03-06</lastmod>\r\n"
-               "\t<changefreq>weekly</changefreq>\r\n\t<priority>0.0</priority>\r\n</url>\r\n";
+        xml += XmlEntry(address, "2010-03-06");
         html += "<tr><td>\r\n<a href=\"" + address + "\">" + link + "</a></td></tr>\r\n";
     }
     void Check(const std::string& folder) const
@@ -335,6 +340,62 @@ TEST(Generation, ManyFoldersAndALongListingGiveEveryPageOnceInWalkOrder)
         CloseHandle(alone);
     }
     RemoveTree(root);
+}
+
+// Past 50,000 entries or 52,428,800 bytes the pages go, in walk order, into parts as full as the limits let them
+// be, each a map of the usual form, and sitemap.xml lists them; a part no longer listed goes, one of the user's stays.
+TEST(Generation, LargeSitesGoIntoPartsThatSitemapXmlLists)
+{
+    // Long addresses, where the byte limit closes a part first: full parts of exactly 52,428,800 bytes, then parts
+    // that would take one entry more but for their closing line.
+    struct Row { int pages; size_t webLength; int parts; };
+    const Row rows[] = {{50000, 0, 0}, {50001, 2287, 3}, {50001, 1352, 2}, {50001, 0, 2}};
+    const std::string head = ExpectedMaps().xml, end = "</urlset>\r\n";
+    std::string root = MakeScratchFolder("parts");
+    PutFile(root + "sitemap9.xml", "the user's");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.pages) + " pages under a web address of " + std::to_string(row.webLength));
+        // Pages p000001~~~~~.htm and on, dated by their number in five months.
+        ASSERT_EQ(RunUnixCommand("cd " + UnixPath(root) + " && for m in 1 2 3 4 5; do seq -f p%06g~~~~~.htm $m 5 " +
+                                 std::to_string(row.pages) + " | xargs touch -d 2010-0$m-06T12:00Z; done"), 0);
+        std::string web = "http://" + std::string(row.webLength, 'w') + "x/";
+        std::string parts = "sitemap.xml lists " + std::to_string(row.parts) + " parts: sitemap1.xml to sitemap";
+        EXPECT_EQ(OutcomeMessage(GenerateSitemaps(root, web, false), false),
+                  std::to_string(row.pages) + " html files is inserted into the sitemap.xml file\r\nin " + root +
+                      " folder" + (row.parts ? "\r\n" + parts + std::to_string(row.parts) + ".xml" : ""));
+        std::string index = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                            "<sitemapindex xmlns=\"http://www.google.com/schemas/sitemap/0.84\">\r\n";
+        for (int part = 1, page = 1; page <= row.pages; ++part) {  // each part takes pages while both limits let it
+            std::string expected = head, newest;
+            for (int entries = 0; page <= row.pages && entries < 50000; ++entries, ++page) {
+                std::string date = "2010-0" + std::to_string((page - 1) % 5 + 1) + "-06";
+                std::string entry = XmlEntry(web + 'p' + std::to_string(1000000 + page).substr(1) +
+                                             "%7E%7E%7E%7E%7E.htm", date);
+                if (expected.size() + entry.size() + end.size() > 52428800)
+                    break;
+                expected += entry;
+                newest = std::max(newest, date);
+            }
+            std::string name = row.parts ? "sitemap" + std::to_string(part) + ".xml" : "sitemap.xml";
+            EXPECT_EQ(FirstDifference(FileBytes(root + name), expected + end, "<url>"), "") << name;
+            index += "<sitemap>\r\n\t<loc>" + web + name + "</loc>\r\n\t<lastmod>" + newest +
+                     "</lastmod>\r\n</sitemap>\r\n";
+        }
+        EXPECT_FALSE(Exists(root + "sitemap" + std::to_string(row.parts + 1) + ".xml")) << "a part too many";
+        EXPECT_TRUE(!row.parts || FileBytes(root + "sitemap.xml") == index + "</sitemapindex>\r\n")
+            << "sitemap.xml does not list each part with its newest date";
+    }
+    // A part held open: the index stays, the parts before it are replaced and named, nothing is left behind.
+    std::string index = FileBytes(root + "sitemap.xml");
+    HANDLE held = CreateFileA((root + "sitemap2.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string message = OutcomeMessage(GenerateSitemaps(root, "http://y/", false), false);
+    CloseHandle(held);
+    EXPECT_TRUE(message.starts_with("Could not write " + root + "sitemap2.xml") &&
+                message.ends_with("not changed.\r\nAlready replaced before that: sitemap1.xml.")) << message;
+    EXPECT_EQ(FileBytes(root + "sitemap.xml"), index);
+    EXPECT_EQ(EntryAttributes(WideFromAnsi(root + "~q*")), 0u);
+    EXPECT_EQ(FileBytes(root + "sitemap9.xml"), "the user's");
+    EXPECT_EQ(RunUnixCommand("rm -r " + UnixPath(root)), 0);  // many times faster than through Wine
 }
 
 namespace {
