@@ -218,8 +218,8 @@ TEST(Generation, RefusalsAndOutputsThatCannotBePutInPlace)
 // A page folder as long as the platform allows, and entries beyond its reach.
 TEST(Generation, ALongPageFolderAndEntriesBeyondThePathLimit)
 {
-    std::string folder = MakeScratchFolder("long");
-    folder += std::string(246 - folder.size(), 'l') + "\\";
+    std::string scratch = MakeScratchFolder("long");
+    std::string folder = scratch + std::string(246 - scratch.size(), 'l') + "\\";
     PutFolder(folder);
     // Paths of 259 characters are within the platform's reach, of 260 not: neither pages nor folders.
     PutFolder(folder + "folder0260");
@@ -230,7 +230,7 @@ TEST(Generation, ALongPageFolderAndEntriesBeyondThePathLimit)
     ExpectedMaps maps;
     maps.Add("http://x/edge0259.htm", "edge0259");
     maps.Check(folder);
-    RemoveTree(folder);
+    RemoveTree(scratch);
 }
 
 // A whole drive as the page folder: the system's folders at its root are no part of the site, the same names
