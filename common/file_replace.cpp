@@ -168,7 +168,6 @@ void WriteReplacement(Replacement& replacement, std::string_view bytes)
         }
         bytes.remove_prefix(written);
         replacement.unflushed += written;
-        replacement.flushed = false;
     }
     if (!replacement.failed && replacement.unflushed >= kFlushEvery)
         FlushReplacement(replacement);
@@ -179,7 +178,6 @@ void FlushReplacement(Replacement& replacement)
     if (!replacement.failed && !replacementCalls.flushFileBuffers(replacement.file))
         Fail(replacement, GetLastError());
     replacement.unflushed = 0;
-    replacement.flushed = true;
 }
 
 void AbandonReplacement(Replacement& replacement)
@@ -193,7 +191,7 @@ void AbandonReplacement(Replacement& replacement)
 
 ReplaceOutcome FinishReplacement(Replacement& replacement)
 {
-    if (!replacement.flushed)
+    if (replacement.unflushed != 0)  // what an earlier flush took needs none
         FlushReplacement(replacement);
     // The mark is lifted last before the close, or the close would take the file.
     if (!replacement.failed && replacement.markedForDeletion && !MarkForDeletion(replacement, false))

@@ -24,7 +24,6 @@ struct Replacement {
     bool failed = false;
     bool markedForDeletion = false;
     size_t unflushed = 0;    // bytes written since the last flush
-    bool flushed = false;    // every byte written so far is on disk
 };
 
 // Makes the temporary file: "~q" and four hexadecimal digits, shorter than

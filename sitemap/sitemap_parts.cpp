@@ -62,7 +62,7 @@ void AddIndexAndFlush(SitemapParts& parts, const std::string& webAddress)
     // The typed address is in the ANSI code page, as in the page addresses.
     WriteReplacement(parts.files.back(), SitemapIndexText(escapeAddress(webAddress, AnsiLeadByte), parts.newestDates));
     for (Replacement& file : parts.files)
-        if (!file.flushed)
+        if (file.unflushed != 0)
             FlushReplacement(file);
 }
 
